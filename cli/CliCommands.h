@@ -1,0 +1,22 @@
+// The subcommands of kolbrawin-cli. Each returns normally on success and throws
+// UsageError or CommandFailure otherwise.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kw::cli {
+
+using Args = std::vector<std::string>;
+
+struct Command {
+    const char* name;
+    const char* usage;
+    void (*run)(const Args& args);
+};
+
+void RunDefaults(const Args& args);
+void RunEncode(const Args& args);
+void RunDecode(const Args& args);
+
+} // namespace kw::cli

@@ -1,0 +1,61 @@
+// kolbrawin-cli: headless use of the configuration and link code.
+#include "CliArgs.h"
+#include "CliCommands.h"
+#include "Fatal.h"
+
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+using namespace kw::cli;
+
+const Command kCommands[] = {
+    {"defaults", "defaults [--variant X] -o OUT.sgd", &RunDefaults},
+    {"encode", "encode IN.sgd -o OUT.bin", &RunEncode},
+    {"decode", "decode IN.bin [--variant X] [--force] -o OUT.sgd", &RunDecode},
+};
+
+void PrintUsage(std::ostream& out) {
+    out << "usage:";
+    for (const Command& command : kCommands)
+        out << "\n  kolbrawin-cli " << command.usage;
+    out << "\n";
+}
+
+void FatalToStderr(const std::string& caption, const std::string& text) {
+    std::fprintf(stderr, "kolbrawin-cli: %s: %s\n", caption.c_str(), text.c_str());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    kw::SetFatalHook(&FatalToStderr);
+    if (argc < 2) {
+        PrintUsage(std::cerr);
+        return 2;
+    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        PrintUsage(std::cout);
+        return 0;
+    }
+    for (const Command& command : kCommands) {
+        if (std::strcmp(argv[1], command.name) != 0)
+            continue;
+        try {
+            command.run(Args(argv + 2, argv + argc));
+            return 0;
+        } catch (const UsageError& e) {
+            std::cerr << "kolbrawin-cli " << command.name << ": " << e.what()
+                      << "\nusage: kolbrawin-cli " << command.usage << "\n";
+            return 2;
+        } catch (const CommandFailure& e) {
+            std::cerr << "kolbrawin-cli: " << e.what() << "\n";
+            return 1;
+        }
+    }
+    std::cerr << "kolbrawin-cli: unknown command " << argv[1] << "\n";
+    PrintUsage(std::cerr);
+    return 2;
+}
