@@ -22,8 +22,8 @@ using Clock = std::chrono::steady_clock;
 
 void RecordFrameRatio(benchmark::State& state, const char* name, Clock::time_point start) {
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    kw::bench::RecordFigure(name, seconds / static_cast<double>(state.iterations()),
-                            kFrameSeconds, "16 ms frame");
+    kw::bench::RecordFigure(name, seconds / static_cast<double>(state.iterations()), kFrameSeconds,
+                            "16 ms frame");
 }
 
 void EncodeDecode(benchmark::State& state) {

@@ -39,8 +39,9 @@ namespace {
 
 // Values reaching Encode are canonical; parsing keeps them in 32 bits all the same.
 uint32_t EncodedBits(const std::string& text) {
-    const int64_t v = std::clamp<int64_t>(kw::ParseNumber(text), std::numeric_limits<int32_t>::min(),
-                                          std::numeric_limits<int32_t>::max());
+    const int64_t v =
+        std::clamp<int64_t>(kw::ParseNumber(text), std::numeric_limits<int32_t>::min(),
+                            std::numeric_limits<int32_t>::max());
     return static_cast<uint32_t>(static_cast<int32_t>(v));
 }
 

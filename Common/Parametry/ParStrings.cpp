@@ -21,11 +21,16 @@ uint8_t DialCode(char c, char extraChar) {
     if (c >= '1' && c <= '9')
         return static_cast<uint8_t>(c - '0');
     switch (c) {
-    case '0': return 10;
-    case '*': return 11;
-    case '#': return 12;
-    case '+': return 13;
-    default: return 15; // never in a canonical text; reads back as the end
+    case '0':
+        return 10;
+    case '*':
+        return 11;
+    case '#':
+        return 12;
+    case '+':
+        return 13;
+    default:
+        return 15; // never in a canonical text; reads back as the end
     }
 }
 

@@ -7,10 +7,14 @@ namespace {
 
 const char* IconName(CUserPort::Icon icon) {
     switch (icon) {
-    case CUserPort::Icon::Error: return "error";
-    case CUserPort::Icon::Information: return "information";
-    case CUserPort::Icon::Warning: return "warning";
-    case CUserPort::Icon::Question: return "question";
+    case CUserPort::Icon::Error:
+        return "error";
+    case CUserPort::Icon::Information:
+        return "information";
+    case CUserPort::Icon::Warning:
+        return "warning";
+    case CUserPort::Icon::Question:
+        return "question";
     }
     return "?";
 }
@@ -49,8 +53,7 @@ ScriptedUserPort& ScriptedUserPort::ExpectQuestion(Icon icon, int word, bool ans
 }
 
 ScriptedUserPort& ScriptedUserPort::ExpectQuestion(Icon icon, int word,
-                                                   std::vector<std::string> details,
-                                                   bool answer) {
+                                                   std::vector<std::string> details, bool answer) {
     m_Expected.push_back({true, icon, word, std::move(details), true, answer});
     return *this;
 }

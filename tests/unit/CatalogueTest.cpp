@@ -24,11 +24,10 @@ std::vector<uint8_t> DefaultImage() {
 
 // Every non-zero byte the defaults produce; everything else must be 0.
 std::map<int, uint8_t> ExpectedDefaultBytes() {
-    std::map<int, uint8_t> bytes{{0x001, 5},  {0x002, 5},   {0x020, 3},   {0x021, 3},
-                                 {0x022, 3},  {0x023, 3},   {0x024, 50},  {0x099, 1},
-                                 {0x0D0, 20}, {0x0D1, 10},  {0x0D2, 5},   {0x100, 1},
-                                 {0x101, 15}, {0x102, 5},   {0x104, 15},  {0x105, 15},
-                                 {0x111, 4},  {0x112, 58},  {0x317, 0x30}};
+    std::map<int, uint8_t> bytes{{0x001, 5},  {0x002, 5},  {0x020, 3},  {0x021, 3},   {0x022, 3},
+                                 {0x023, 3},  {0x024, 50}, {0x099, 1},  {0x0D0, 20},  {0x0D1, 10},
+                                 {0x0D2, 5},  {0x100, 1},  {0x101, 15}, {0x102, 5},   {0x104, 15},
+                                 {0x105, 15}, {0x111, 4},  {0x112, 58}, {0x317, 0x30}};
     for (int word : {0x004, 0x006, 0x008, 0x00A, 0x00D, 0x00F, 0x121, 0x123, 0x126, 0x128}) {
         bytes[word] = 0xA9;
         bytes[word + 1] = 0x01;
@@ -96,26 +95,28 @@ TEST(Catalogue, SharedBitFieldBytesDoNotDependOnEncodingOrder) {
     const std::vector<std::pair<int, std::vector<std::pair<const char*, const char*>>>> shared{
         {0x000, {{"FXSTypeDial", "1"}, {"FXSSigBeep", "1"}, {"FXSDTMFType", "1"}}},
         {0x003,
-         {{"FXSSigCall", "1"}, {"FXSFrekvTarImp", "1"}, {"FXSSigOfCall", "3"},
+         {{"FXSSigCall", "1"},
+          {"FXSFrekvTarImp", "1"},
+          {"FXSSigOfCall", "3"},
           {"FXSCallPartyCtrl", "1"}}},
         {0x00C, {{"FXSToneAfter", "1"}, {"FXSDialToneCad", "1"}, {"FXSConToneCad", "4"}}},
         {0x025, {{"FXSSendClip", "1"}, {"FXSAlertCadency", "2"}, {"FXSAlertCadencyData", "3"}}},
         {0x070,
-         {{"FXSDefPermitted", "1"}, {"FXSDefDirection", "2"}, {"FXSDefNumLength", "9"},
+         {{"FXSDefPermitted", "1"},
+          {"FXSDefDirection", "2"},
+          {"FXSDefNumLength", "9"},
           {"FXSDefNumEnd", "1"}}},
         {0x071, {{"FXSDefRemove", "20"}, {"FXSDefBankNumber", "4"}}},
         {0x0B0, {{"FXODefPermitted", "1"}, {"FXODefNumLength", "15"}, {"FXODefNumEnd", "1"}}},
         {0x0B1, {{"FXODefRemove", "17"}, {"FXODefBankNumber", "3"}}},
         {0x0D3, {{"GSMFaxTo", "1"}, {"GSMDataTo", "1"}}},
         {0x103, {{"FXOSigEDialBeep", "1"}, {"FXODialType", "1"}, {"FXODTMFType", "1"}}},
-        {0x300,
-         {{"CLIRInk", "2"}, {"RoamPerm", "1"}, {"CallHandOver", "1"}, {"AMREnabled", "1"}}},
+        {0x300, {{"CLIRInk", "2"}, {"RoamPerm", "1"}, {"CallHandOver", "1"}, {"AMREnabled", "1"}}},
         {0x380, {{"COMPerm", "1"}, {"BateryOut", "1"}}},
     };
-    const std::map<int, uint8_t> expectedByte{{0x000, 0x13}, {0x003, 0x73}, {0x00C, 0x54},
-                                              {0x025, 0xB2}, {0x070, 0xE9}, {0x071, 0x94},
-                                              {0x0B0, 0xCF}, {0x0B1, 0x71}, {0x0D3, 0x03},
-                                              {0x103, 0x31}, {0x300, 0xCA}, {0x380, 0x03}};
+    const std::map<int, uint8_t> expectedByte{
+        {0x000, 0x13}, {0x003, 0x73}, {0x00C, 0x54}, {0x025, 0xB2}, {0x070, 0xE9}, {0x071, 0x94},
+        {0x0B0, 0xCF}, {0x0B1, 0x71}, {0x0D3, 0x03}, {0x103, 0x31}, {0x300, 0xCA}, {0x380, 0x03}};
     for (const auto& [address, sharers] : shared)
         for (const auto& [name, value] : sharers)
             p.SetValue(name, 0, value);

@@ -2,12 +2,12 @@
 #include "ConfigImage.h"
 #include "ParameterCatalogue.h"
 #include "Parameters.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,16 +22,7 @@ struct Result {
 
 class Cli : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("kw-cli-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string Path(const char* name) const { return (dir / name).string(); }
+    std::string Path(const char* name) const { return temp.Path(name); }
 
     Result Run(const std::string& args) const {
         const std::string err = Path("stderr.txt");
@@ -39,14 +30,10 @@ protected:
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(err)};
     }
-    static std::string ReadFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    static std::string ReadFile(const std::string& path) { return kw::test::ReadFileBytes(path); }
 
-    fs::path dir;
+    kw::test::TempDir temp;
+    const fs::path& dir = temp.Dir();
 };
 
 TEST_F(Cli, DefaultsEncodeDecodeGiveTheSameFileBack) {
@@ -87,8 +74,8 @@ TEST_F(Cli, SmsTextWithEveryKindOfByteSurvives) {
         text += static_cast<char>(c);
     std::string escaped;
     for (char c : text)
-        escaped += c == '\t' ? std::string("\\x09")
-                   : c == '"' ? std::string("\\x34")
+        escaped += c == '\t'   ? std::string("\\x09")
+                   : c == '"'  ? std::string("\\x34")
                    : c == '\\' ? std::string("\\\\")
                                : std::string(1, c);
     {
@@ -136,8 +123,9 @@ TEST_F(Cli, FailuresNameTheFileAndTheReason) {
 }
 
 TEST_F(Cli, BadUsageExitsWithTwoAndAUsageLine) {
-    for (const char* args : {"", "frobnicate", "defaults", "defaults -o", "defaults --variant B -o x",
-                             "encode -o x.bin", "encode a b -o x", "decode x.bin --bogus -o y"}) {
+    for (const char* args :
+         {"", "frobnicate", "defaults", "defaults -o", "defaults --variant B -o x",
+          "encode -o x.bin", "encode a b -o x", "decode x.bin --bogus -o y"}) {
         const Result r = Run(args);
         EXPECT_EQ(r.exitCode, 2) << args;
         EXPECT_NE(r.err.find("usage"), std::string::npos) << args;

@@ -6,13 +6,13 @@
 #include "ParameterCatalogue.h"
 #include "Parameters.h"
 #include "RandomConfiguration.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,33 +23,19 @@ namespace {
 
 class SgdFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        kw::RegisterCatalogue(p);
-        dir = fs::temp_directory_path() /
-              ("kw-sgd-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    void SetUp() override { kw::RegisterCatalogue(p); }
 
-    std::string Path(const char* name) const { return (dir / name).string(); }
-    void Write(const char* name, const std::string& content) const {
-        std::ofstream(Path(name), std::ios::binary) << content;
-    }
-    std::string Read(const char* name) const {
-        std::ifstream in(Path(name), std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::string Path(const char* name) const { return temp.Path(name); }
+    void Write(const char* name, const std::string& content) const { temp.Write(name, content); }
+    std::string Read(const char* name) const { return temp.Read(name); }
     bool LoadText(const std::string& content) {
         Write("in.sgd", content);
         return p.LoadFromFile(Path("in.sgd"));
     }
 
+    kw::test::TempDir temp;
+    const fs::path& dir = temp.Dir();
     CParameters p;
-    fs::path dir;
 };
 
 TEST_F(SgdFiles, DefaultsGive151LinesInLevelThenByteOrder) {
@@ -162,12 +148,12 @@ TEST_F(SgdFiles, ValuesAreNormalizedAndMalformedLinesSkipped) {
 }
 
 TEST_F(SgdFiles, BrokenValuesStopTheLineWithoutStoringThem) {
-    ASSERT_TRUE(LoadText("FXSNumBegin=\"1\",\"2\\\n"  // backslash at the end of the line
+    ASSERT_TRUE(LoadText("FXSNumBegin=\"1\",\"2\\\n"      // backslash at the end of the line
                          "FXSAdd=\"1\",\"2\\x9\",\"3\"\n" // \x without two digits
                          "FXONumBegin=\"1\",\"2\n"        // value never closed
                          "FXOAdd=\"1\"\"2\"\n"            // no comma after the first value
-                         "GSMNum=\"1\\q2\",\"\\\\\"\n"     // unknown escape stands for nothing
-                         "GSMDialNUm=\"\\x49\\x50\"\n"));  // decimal codes: "1" and "2"
+                         "GSMNum=\"1\\q2\",\"\\\\\"\n"    // unknown escape stands for nothing
+                         "GSMDialNUm=\"\\x49\\x50\"\n")); // decimal codes: "1" and "2"
     EXPECT_EQ(p.GetValue("FXSNumBegin", 0), "1");
     EXPECT_EQ(p.GetValue("FXSNumBegin", 1), "");
     EXPECT_EQ(p.GetValue("FXSAdd", 1), "");
