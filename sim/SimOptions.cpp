@@ -1,0 +1,107 @@
+#include "SimOptions.h"
+
+#include <charconv>
+
+namespace kw::sim {
+
+const char* const kSimUsage =
+    "usage: kolbrawin-gwsim --link PATH [--hw LETTER] [--fw-version TEXT] [--serial TEXT]\n"
+    "                       [--operlock TEXT] [--memory FILE] [--flash FILE] [--baud N]\n"
+    "                       [--fault SPEC]... [--log FILE]\n"
+    "\n"
+    "A simulated gateway on a pseudo-terminal. PATH becomes a symlink to its slave\n"
+    "side; open it like a serial port. SIGTERM or SIGINT ends the program and\n"
+    "removes the symlink.\n"
+    "\n"
+    "  --hw LETTER        hardware letter reported by \"B\" (default A); it also picks\n"
+    "                     the firmware dialect and the flash layout\n"
+    "  --fw-version TEXT  firmware version in the flash, reported by \"C\" (default 1.07,\n"
+    "                     at most 11 characters); BOOT fails the tool's check\n"
+    "  --serial TEXT      serial number reported by \"D\" (default 10-2024-0001)\n"
+    "  --operlock TEXT    operator lock reported by \"F\" (default empty)\n"
+    "  --memory FILE      12288-byte configuration memory; loaded at start (a missing\n"
+    "                     file means the default configuration) and saved after every\n"
+    "                     accepted write\n"
+    "  --flash FILE       firmware flash (the letter's slice); loaded at start when it\n"
+    "                     exists, saved after an upgrade, at the end of an exchange\n"
+    "                     and at exit\n"
+    "  --baud N           pace bytes both ways at N baud, 10 bits a byte\n"
+    "  --log FILE         one line per handled command (default: stderr)\n"
+    "\n";
+
+namespace {
+
+bool TakesValue(const std::string& name) {
+    return name == "--link" || name == "--hw" || name == "--fw-version" || name == "--serial" ||
+           name == "--operlock" || name == "--memory" || name == "--flash" || name == "--baud" ||
+           name == "--fault" || name == "--log";
+}
+
+std::string Apply(const std::string& name, const std::string& value, SimOptions& options) {
+    if (name == "--link")
+        options.link = value;
+    else if (name == "--hw") {
+        if (value.size() != 1)
+            return "--hw takes one letter";
+        options.identity.hwLetter = value[0];
+    } else if (name == "--fw-version") {
+        if (value.size() > 11)
+            return "--fw-version takes at most 11 characters";
+        options.identity.fwVersion = value;
+    } else if (name == "--serial" || name == "--operlock") {
+        if (value.size() > 98)
+            return name + " takes at most 98 characters";
+        (name == "--serial" ? options.identity.serial : options.identity.operLock) = value;
+    } else if (name == "--memory")
+        options.memoryFile = value;
+    else if (name == "--flash")
+        options.flashFile = value;
+    else if (name == "--log")
+        options.logFile = value;
+    else if (name == "--baud") {
+        const char* end = value.data() + value.size();
+        const auto result = std::from_chars(value.data(), end, options.baud);
+        if (result.ec != std::errc() || result.ptr != end || options.baud < 50 ||
+            options.baud > 4000000)
+            return "--baud takes a rate from 50 to 4000000";
+    } else if (name == "--fault")
+        return ParseFault(value, options.faults);
+    return std::string();
+}
+
+} // namespace
+
+std::string ParseSimOptions(const std::vector<std::string>& args, SimOptions& options) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::string value;
+        bool haveValue = false;
+        if (name == "--help" || name == "-h") {
+            options.help = true;
+            return std::string();
+        }
+        const size_t equals = name.find('=');
+        if (name.rfind("--", 0) == 0 && equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name = name.substr(0, equals);
+            haveValue = true;
+        }
+        if (!TakesValue(name))
+            return "unknown option " + name;
+        if (!haveValue) {
+            if (i + 1 >= args.size())
+                return name + " needs a value";
+            value = args[++i];
+        }
+        const std::string error = Apply(name, value, options);
+        if (!error.empty())
+            return error;
+    }
+    if (options.faults.hwLetter)
+        options.identity.hwLetter = *options.faults.hwLetter;
+    if (options.link.empty())
+        return "--link PATH is required";
+    return std::string();
+}
+
+} // namespace kw::sim

@@ -1,0 +1,29 @@
+// The command line of kolbrawin-gwsim, parsed into what the program needs.
+#pragma once
+
+#include "GatewayFaults.h"
+#include "GatewayModel.h"
+
+#include <string>
+#include <vector>
+
+namespace kw::sim {
+
+struct SimOptions {
+    std::string link; // symlink to the pseudo-terminal's slave
+    GatewayIdentity identity;
+    std::string memoryFile; // configuration memory, loaded and saved
+    std::string flashFile;  // firmware flash, loaded and saved
+    std::string logFile;    // command log; empty: stderr
+    int baud = 0;           // 0: bytes are not paced
+    GatewayFaults faults;
+    bool help = false;
+};
+
+// Parses the arguments after the program name; returns an empty text or what
+// is wrong with them.
+std::string ParseSimOptions(const std::vector<std::string>& args, SimOptions& options);
+
+extern const char* const kSimUsage;
+
+} // namespace kw::sim

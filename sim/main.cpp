@@ -1,0 +1,24 @@
+// kolbrawin-gwsim: a gateway without hardware, on a pseudo-terminal.
+#include "SimOptions.h"
+#include "SimRunner.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    kw::sim::SimOptions options;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::string error = kw::sim::ParseSimOptions(args, options);
+    if (options.help) {
+        std::fputs(kw::sim::kSimUsage, stdout);
+        std::fputs(kw::sim::kFaultGrammar, stdout);
+        return 0;
+    }
+    if (!error.empty()) {
+        std::fprintf(stderr, "kolbrawin-gwsim: %s\n", error.c_str());
+        std::fputs("usage: kolbrawin-gwsim --link PATH [options]... (see --help)\n", stderr);
+        return 2;
+    }
+    return kw::sim::RunSimulator(options);
+}

@@ -1,0 +1,50 @@
+// A gateway model under test with its log and write notifications collected.
+#pragma once
+
+#include "GatewayModel.h"
+
+#include <string>
+#include <vector>
+
+namespace kw::test {
+
+inline const sim::MemoryImage& DefaultMemory() {
+    static const sim::MemoryImage memory = sim::DefaultMemoryImage();
+    return memory;
+}
+
+struct SimRig {
+    explicit SimRig(const sim::GatewayIdentity& identity = {},
+                    const sim::GatewayFaults& faults = {},
+                    const sim::MemoryImage& memory = DefaultMemory())
+        : model(identity, faults, memory) {
+        model.SetListener({[this](const std::string& line) { log.push_back(line); },
+                           [this] { ++memoryWrites; }, [this] { ++flashWrites; },
+                           [this] { ++exchangesEnded; }});
+    }
+
+    std::string Send(const std::string& bytes) {
+        std::string reply;
+        model.Receive(bytes, reply);
+        return reply;
+    }
+
+    sim::GatewayModel model;
+    std::vector<std::string> log;
+    int memoryWrites = 0;
+    int flashWrites = 0;
+    int exchangesEnded = 0;
+};
+
+inline std::string Bytes(const uint8_t* data, size_t size) {
+    return std::string(reinterpret_cast<const char*>(data), size);
+}
+
+inline std::string Le16(int value) {
+    return {char(value & 0xFF), char((value >> 8) & 0xFF)};
+}
+inline std::string Be16(int value) {
+    return {char((value >> 8) & 0xFF), char(value & 0xFF)};
+}
+
+} // namespace kw::test
