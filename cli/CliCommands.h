@@ -18,5 +18,6 @@ struct Command {
 void RunDefaults(const Args& args);
 void RunEncode(const Args& args);
 void RunDecode(const Args& args);
+void RunLangReport(const Args& args);
 
 } // namespace kw::cli

@@ -15,6 +15,7 @@ const Command kCommands[] = {
     {"defaults", "defaults [--variant X] -o OUT.sgd", &RunDefaults},
     {"encode", "encode IN.sgd -o OUT.bin", &RunEncode},
     {"decode", "decode IN.bin [--variant X] [--force] -o OUT.sgd", &RunDecode},
+    {"lang-report", "lang-report [--program-dir DIR]", &RunLangReport},
 };
 
 void PrintUsage(std::ostream& out) {

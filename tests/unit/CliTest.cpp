@@ -132,4 +132,35 @@ TEST_F(Cli, BadUsageExitsWithTwoAndAUsageLine) {
     }
 }
 
+TEST_F(Cli, LangReportCountsEveryLanguage) {
+    const std::string out = Path("report.txt");
+    Result r = Run("lang-report --program-dir " KW_PROGRAM_DIR " >" + out);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string report = ReadFile(out);
+    EXPECT_NE(report.find("2 languages, 311 words used"), std::string::npos) << report;
+    EXPECT_NE(report.find("Cze (Čeština, Czech.lng): words 311/311, hints 113/113, "
+                          "list items 82/82, complete"),
+              std::string::npos)
+        << report;
+    EXPECT_NE(report.find("Eng (English, English.lng): words 311/311"), std::string::npos)
+        << report;
+
+    // A language with a gap fails and names the missing line.
+    fs::copy_file(fs::path(KW_PROGRAM_DIR) / "words-used.txt", Path("words-used.txt"));
+    {
+        std::ofstream(Path("L_Init.ini"))
+            << "[Settings]\nNumberOfLang=1\n[Lang0]\nFile=T.lng\nId=Tst\n";
+    }
+    { std::ofstream(Path("T.lng")) << "S0=Only the caption\n"; }
+    r = Run("lang-report --program-dir " + dir.string() + " >" + out);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("1 of 1 languages incomplete"), std::string::npos) << r.err;
+    EXPECT_NE(ReadFile(out).find("no variant: S1: text missing"), std::string::npos);
+
+    r = Run("lang-report --program-dir " + Path("nowhere"));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("L_Init.ini: missing"), std::string::npos) << r.err;
+    EXPECT_EQ(Run("lang-report extra").exitCode, 2);
+}
+
 } // namespace
