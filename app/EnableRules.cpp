@@ -1,0 +1,34 @@
+#include "EnableRules.h"
+
+namespace kw {
+
+TEnabledCommands EnableRules(const TConnectionState& s) {
+    TEnabledCommands e;
+    const bool cable = s.conType == 0;
+    e.save = s.configLoaded;
+    // On the cable every exchange opens the port itself; the other links must be up first.
+    e.upgrade = cable || s.connected;
+    e.read = cable || s.connected;
+    e.write = cable ? s.configLoaded : s.connected && s.configLoaded;
+    if (s.conType == 1)
+        e.connect = !s.connected && !s.callInProgress && s.hasPhoneNumber;
+    else if (s.conType == 2)
+        e.connect = !s.connected && s.hasCallbackAddress;
+    e.disconnect = !cable && s.connected;
+    e.monitor = cable;
+    e.menuLink = cable || s.connected;
+
+    if (cable)
+        e.statusWord = 246;
+    else if (s.connected)
+        e.statusWord = 247;
+    else if (!s.callInProgress)
+        e.statusWord = 248;
+    else if (s.dialing)
+        e.statusWord = 259;
+    else
+        e.statusWord = 258;
+    return e;
+}
+
+} // namespace kw

@@ -1,0 +1,56 @@
+// The program's own settings, kept in section "Settings" of the application INI
+// file: read in the order of the settings table with a default for each key,
+// written back in the same order when the main window closes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kw {
+
+class CIniFile;
+
+struct TAppSettings {
+    std::string Com = "Com1";   // port of the direct cable
+    std::string IpCom = "Com1"; // port of the GSM modem that sends the wake-up SMS
+    int ActLanguage = 0;
+    int Left = 0;
+    int Top = 0;
+    int Height = 715;
+    int Width = 891;
+    std::string ModemNumber; // number dialled for a modem connection
+    int8_t ConType = 0;      // 0 serial cable, 1 modem data call, 2 TCP/IP
+    std::string ModemId;     // the data-modem line chosen for modem calls
+    std::string IpAddress;   // address the gateway is asked to connect back to
+    int IpPort = 7200;       // port of the TCP server
+    std::string LastIpNum;
+    std::string LastIpPassw;
+    std::string LastIpSerial;
+    std::string LastAPN;
+    std::string LastInetUser;
+    std::string LastInetPassw;
+};
+
+// What the defaults and limits of the settings depend on.
+struct TSettingsContext {
+    int screenWidth = 0;
+    int screenHeight = 0;
+    bool modemAvailable = false; // at least one data-modem line is known
+    std::string ownAddress;      // the computer's own address, may be empty
+};
+
+inline constexpr int kDesignWidth = 891;
+inline constexpr int kDesignHeight = 715;
+inline constexpr const char* kSettingsSection = "Settings";
+
+// Reads every key of section "Settings" with its default: the window centred on
+// the screen at design size; a connection type other than 0, 1, 2 (or 1 with no
+// modem) becomes 0; an empty call-back address takes the computer's own.
+TAppSettings ReadSettings(const CIniFile& ini, const TSettingsContext& context);
+
+// Replaces section "Settings" with every key in table order. The call-back
+// address is written empty when it equals the computer's own address, so a
+// computer whose address changes keeps following it.
+void WriteSettings(CIniFile& ini, const TAppSettings& settings, const std::string& ownAddress);
+
+} // namespace kw

@@ -1,0 +1,59 @@
+#include "Folders.h"
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace kw {
+namespace {
+
+std::string WithSeparator(std::string folder) {
+    if (!folder.empty() && folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+std::string ExecutableFolder() {
+    return WithSeparator(QCoreApplication::applicationDirPath().toStdString());
+}
+
+} // namespace
+
+std::string DataFolder() {
+    std::string folder = Environment("KOLBRAWIN_DATA_DIR");
+    if (folder.empty()) {
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        folder = documents.isEmpty() ? ExecutableFolder()
+                                     : documents.toStdString() + "/KolbraWin program/";
+    }
+    folder = WithSeparator(folder);
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    return folder;
+}
+
+std::string ProgramFolder() {
+    const std::string overridden = Environment("KOLBRAWIN_PROGRAM_DIR");
+    if (!overridden.empty())
+        return WithSeparator(overridden);
+    const std::string beside = ExecutableFolder();
+    std::error_code ec;
+    if (fs::exists(beside + "L_Init.ini", ec))
+        return beside;
+    return WithSeparator(KW_INSTALLED_DATA_DIR);
+}
+
+std::string SettingsFilePath(const std::string& dataFolder) {
+    return dataFolder + "KolbraWin.ini";
+}
+
+} // namespace kw

@@ -1,0 +1,42 @@
+// The dialog that asks for the hardware model of a new configuration: a list of
+// the three variants a new configuration can have (A, C, E), each with its hint.
+#pragma once
+
+#include <QDialog>
+
+#include <string>
+
+class CLanguage;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+class TFNew : public QDialog {
+    Q_OBJECT
+public:
+    // The modal result of O.K.; any other result means the user cancelled.
+    static constexpr int kResultOk = 100;
+
+    TFNew(const CLanguage& language, QWidget* parent = nullptr);
+
+    // What the dialog does each time it is activated: translate, rebuild the
+    // list and pre-select the entry of `currentVariant` ("C" or "E"; anything
+    // else selects the first entry).
+    void Activate(const std::string& currentVariant);
+    // The code chosen with O.K.: "A", "C" or "E"; the current code given to
+    // Activate while nothing is selected.
+    const std::string& ChosenVariant() const { return m_Variant; }
+
+    QLabel* Label1;
+    QComboBox* ComboBox1;
+    QPushButton* Button1;
+    QPushButton* Button2;
+
+private:
+    void ComboBox1Change();
+    void Button1Click();
+    void Button2Click();
+
+    const CLanguage& m_Language;
+    std::string m_Variant;
+};

@@ -1,0 +1,100 @@
+#include "DForm.h"
+
+#include "ParBindings.h"
+#include "Parameters.h"
+#include "TranslateWidgets.h"
+#include "Win1252.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSlider>
+
+namespace {
+
+// The parameter a control is normalised against when the focus leaves it; set
+// while the registry knows the parameter, kept as long as the control lives
+// (the next binding of the control replaces it).
+constexpr const char* kNormaliseName = "kwNormaliseName";
+constexpr const char* kIsMemo = "kwNormaliseMemo";
+constexpr const char* kWatched = "kwFocusLeaveWatched";
+
+} // namespace
+
+TFDForm::TFDForm(CPageHost& host, QWidget* parent) : QWidget(parent), m_Host(host) {
+    setWindowFlags(Qt::Widget | Qt::FramelessWindowHint);
+    resize(kDesignWidth, kDesignHeight);
+}
+
+void TFDForm::BindEdit(const std::string& name, int row, QLineEdit* edit) {
+    Parameters().AddBinding(new CParEdit(name, row, edit));
+    WatchFocusLeave(edit, name, false);
+}
+
+void TFDForm::BindMemo(const std::string& name, int row, QPlainTextEdit* memo) {
+    Parameters().AddBinding(new CParMemo(name, row, memo));
+    WatchFocusLeave(memo, name, true);
+}
+
+void TFDForm::BindCheck(const std::string& name, int row, QCheckBox* check, bool inverted) {
+    Parameters().AddBinding(new CParCheck(name, row, check, inverted));
+}
+
+void TFDForm::BindTrack(const std::string& name, int row, QSlider* track) {
+    Parameters().AddBinding(new CParTrack(name, row, track));
+}
+
+void TFDForm::BindCombo(const std::string& name, int row, QComboBox* combo) {
+    Parameters().AddBinding(new CParCombo(name, row, combo));
+}
+
+void TFDForm::ToControls() {
+    ++m_Filling;
+    Parameters().ToControls();
+    --m_Filling;
+}
+
+void TFDForm::TranslatePage() {
+    kw::TranslateForm(this, Language());
+}
+
+void TFDForm::WatchFocusLeave(QWidget* control, const std::string& name, bool memo) {
+    // Only a parameter known when binding gets the check, as a control without a
+    // parameter has nothing to be normalised against.
+    if (Parameters().Find(name) == nullptr)
+        return;
+    control->setProperty(kNormaliseName, QByteArray::fromStdString(name));
+    control->setProperty(kIsMemo, memo);
+    if (!control->property(kWatched).toBool()) {
+        control->setProperty(kWatched, true);
+        control->installEventFilter(this);
+    }
+}
+
+bool TFDForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::FocusOut)
+        return QWidget::eventFilter(watched, event);
+    const std::string name = watched->property(kNormaliseName).toByteArray().toStdString();
+    if (name.empty() || Parameters().Find(name) == nullptr)
+        return false;
+    if (watched->property(kIsMemo).toBool()) {
+        auto* memo = static_cast<QPlainTextEdit*>(watched);
+        std::string text = kw::MemoQStringToBytes(memo->toPlainText());
+        Parameters().NormalizeByName(name, text);
+        const QString shown = kw::MemoBytesToQString(text);
+        if (shown != memo->toPlainText())
+            memo->setPlainText(shown);
+    } else {
+        auto* edit = static_cast<QLineEdit*>(watched);
+        std::string text = kw::QStringToBytes(edit->text());
+        Parameters().NormalizeByName(name, text);
+        const QString shown = kw::BytesToQString(text);
+        // Unlike a value being loaded, this is the user's own entry settling, so
+        // change handlers (mirror labels and the like) hear it.
+        if (shown != edit->text())
+            edit->setText(shown);
+    }
+    return false;
+}
