@@ -9,8 +9,8 @@ struct TConnectionState {
     bool connected = false;
     bool callInProgress = false;
     bool dialing = false;
-    bool configLoaded = false;   // the hardware variant code is not empty
-    bool hasPhoneNumber = false; // "ModemNumber" is set
+    bool configLoaded = false;       // the hardware variant code is not empty
+    bool hasPhoneNumber = false;     // "ModemNumber" is set
     bool hasCallbackAddress = false; // "IpAddress" is set
 };
 

@@ -26,7 +26,8 @@ class CQtFileDialogs : public CFileDialogs {
 public:
     explicit CQtFileDialogs(QWidget* parent) : m_Parent(parent) {}
     std::optional<std::string> AskOpen(const QString& filter) override;
-    std::optional<std::string> AskSave(const QString& filter, const QString& defaultSuffix) override;
+    std::optional<std::string> AskSave(const QString& filter,
+                                       const QString& defaultSuffix) override;
 
 private:
     QWidget* m_Parent;

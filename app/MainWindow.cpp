@@ -3,6 +3,7 @@
 #include "About.h"
 #include "DForm.h"
 #include "EnableRules.h"
+#include "Fatal.h"
 #include "FileDialogs.h"
 #include "Folders.h"
 #include "HardwareVariant.h"
@@ -121,8 +122,8 @@ void TFMain::BuildControls() {
         return button;
     };
     // Left to right in this order.
-    SpeedButton5 = speedButton("SpeedButton5", "preferences-system", QStyle::SP_FileDialogDetailedView,
-                               &TFMain::BSettingClick);
+    SpeedButton5 = speedButton("SpeedButton5", "preferences-system",
+                               QStyle::SP_FileDialogDetailedView, &TFMain::BSettingClick);
     SpeedButton3 = speedButton("SpeedButton3", "document-open", QStyle::SP_DialogOpenButton,
                                &TFMain::EzRgnBtn4Click);
     SpeedButton4 = speedButton("SpeedButton4", "document-save", QStyle::SP_DialogSaveButton,
@@ -133,13 +134,14 @@ void TFMain::BuildControls() {
                                &TFMain::SpeedButton8Click);
     SpeedButton10 = speedButton("SpeedButton10", "document-new", QStyle::SP_FileIcon,
                                 &TFMain::SpeedButton10Click);
-    SpeedButton1 = speedButton("SpeedButton1", "go-down", QStyle::SP_ArrowDown,
-                               &TFMain::EzRgnBtn2Click);
-    SpeedButton2 = speedButton("SpeedButton2", "go-up", QStyle::SP_ArrowUp, &TFMain::EzRgnBtn3Click);
+    SpeedButton1 =
+        speedButton("SpeedButton1", "go-down", QStyle::SP_ArrowDown, &TFMain::EzRgnBtn2Click);
+    SpeedButton2 =
+        speedButton("SpeedButton2", "go-up", QStyle::SP_ArrowUp, &TFMain::EzRgnBtn3Click);
     SpeedButton7 = speedButton("SpeedButton7", "system-software-update", QStyle::SP_BrowserReload,
                                &TFMain::EzRgnBtn1Click);
-    SpeedButton9 = speedButton("SpeedButton9", "utilities-system-monitor",
-                               QStyle::SP_ComputerIcon, &TFMain::SpeedButton9Click);
+    SpeedButton9 = speedButton("SpeedButton9", "utilities-system-monitor", QStyle::SP_ComputerIcon,
+                               &TFMain::SpeedButton9Click);
     tools->addStretch();
     for (size_t i = 0; i < kLanguageIds.size(); ++i) {
         auto* button = new QToolButton(Panel1);

@@ -44,8 +44,8 @@ public:
                             const std::vector<std::string>& details) const;
 
 private:
-    int Box(Icon icon, int word, const std::string& format,
-            const std::vector<std::string>& details, bool question);
+    int Box(Icon icon, int word, const std::string& format, const std::vector<std::string>& details,
+            bool question);
     void CancelPressed();
 
     QWidget& m_Main;

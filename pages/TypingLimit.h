@@ -4,6 +4,7 @@
 #pragma once
 
 class QLineEdit;
+class QObject;
 class QPlainTextEdit;
 
 namespace kw {

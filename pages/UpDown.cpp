@@ -28,6 +28,7 @@ void CUpDown::SetAssociate(QLineEdit* edit) {
     if (m_Associate)
         m_Associate->removeEventFilter(this);
     m_Associate = edit;
+    m_AssociateObject = edit;
     if (edit)
         edit->installEventFilter(this);
 }
@@ -135,7 +136,8 @@ void CUpDown::wheelEvent(QWheelEvent* event) {
 }
 
 bool CUpDown::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_Associate || !m_ArrowKeys || !isEnabled())
+    // Compared as plain objects: the edit may be part way through destruction.
+    if (watched != m_AssociateObject || !m_ArrowKeys || !isEnabled())
         return false;
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);

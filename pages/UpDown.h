@@ -10,7 +10,7 @@
 #include <QPointer>
 #include <QWidget>
 
-class QLineEdit;
+#include <QLineEdit>
 
 class CUpDown : public QWidget {
     Q_OBJECT
@@ -60,6 +60,7 @@ private:
     void Step(int direction);
 
     QPointer<QLineEdit> m_Associate;
+    const QObject* m_AssociateObject = nullptr;
     int m_Position = 0;
     int m_Min = 0;
     int m_Max = 100;

@@ -31,7 +31,8 @@ std::string ExecutableFolder() {
 std::string DataFolder() {
     std::string folder = Environment("KOLBRAWIN_DATA_DIR");
     if (folder.empty()) {
-        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         folder = documents.isEmpty() ? ExecutableFolder()
                                      : documents.toStdString() + "/KolbraWin program/";
     }

@@ -21,8 +21,8 @@ std::string OwnIpv4Address() {
         const uint32_t address = ntohl(in->sin_addr.s_addr);
         if ((address >> 24) == 127)
             continue;
-        found = std::to_string(address >> 24) + "." + std::to_string((address >> 16) & 0xFF) +
-                "." + std::to_string((address >> 8) & 0xFF) + "." + std::to_string(address & 0xFF);
+        found = std::to_string(address >> 24) + "." + std::to_string((address >> 16) & 0xFF) + "." +
+                std::to_string((address >> 8) & 0xFF) + "." + std::to_string(address & 0xFF);
     }
     freeifaddrs(list);
     return found;

@@ -20,8 +20,7 @@ constexpr Choice kChoices[] = {{326, "A"}, {327, "C"}, {328, "E"}};
 
 } // namespace
 
-TFNew::TFNew(const CLanguage& language, QWidget* parent)
-    : QDialog(parent), m_Language(language) {
+TFNew::TFNew(const CLanguage& language, QWidget* parent) : QDialog(parent), m_Language(language) {
     setObjectName("FNew");
     kw::SetWidgetTag(this, 325);
     setModal(true);
