@@ -13,6 +13,7 @@
 #include "New.h"
 #include "OwnAddress.h"
 #include "ParameterCatalogue.h"
+#include "ProgramFolder.h"
 #include "QtUserPort.h"
 #include "TranslateWidgets.h"
 

@@ -1,6 +1,7 @@
 #include "Folders.h"
 
-#include <QCoreApplication>
+#include "ProgramFolder.h"
+
 #include <QStandardPaths>
 
 #include <cstdlib>
@@ -22,10 +23,6 @@ std::string Environment(const char* name) {
     return value ? value : "";
 }
 
-std::string ExecutableFolder() {
-    return WithSeparator(QCoreApplication::applicationDirPath().toStdString());
-}
-
 } // namespace
 
 std::string DataFolder() {
@@ -40,17 +37,6 @@ std::string DataFolder() {
     std::error_code ec;
     fs::create_directories(folder, ec);
     return folder;
-}
-
-std::string ProgramFolder() {
-    const std::string overridden = Environment("KOLBRAWIN_PROGRAM_DIR");
-    if (!overridden.empty())
-        return WithSeparator(overridden);
-    const std::string beside = ExecutableFolder();
-    std::error_code ec;
-    if (fs::exists(beside + "L_Init.ini", ec))
-        return beside;
-    return WithSeparator(KW_INSTALLED_DATA_DIR);
 }
 
 std::string SettingsFilePath(const std::string& dataFolder) {

@@ -1,9 +1,8 @@
-// Where the program keeps its files. The data folder (the application INI) is
-// "KolbraWin program" under the user's documents folder; the program folder
-// (language files, firmware files, the about-box logo) is the executable's
-// folder when it holds "L_Init.ini", else the installed share folder.
-// KOLBRAWIN_DATA_DIR and KOLBRAWIN_PROGRAM_DIR override them, which keeps tests
-// and portable use away from the user's real files. Both end in a separator.
+// Where the program keeps the user's files: the data folder (the application
+// INI) is "KolbraWin program" under the user's documents folder, or the
+// executable's folder when there is no documents folder. KOLBRAWIN_DATA_DIR
+// overrides it, which keeps tests and portable use away from the user's real
+// files. (The program folder is kw::ProgramFolder of the language module.)
 #pragma once
 
 #include <string>
@@ -11,8 +10,8 @@
 namespace kw {
 
 // Determines the data folder and creates every missing level of it.
+// Ends in a separator.
 std::string DataFolder();
-std::string ProgramFolder();
 // The application INI inside the data folder.
 std::string SettingsFilePath(const std::string& dataFolder);
 
