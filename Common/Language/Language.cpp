@@ -92,10 +92,11 @@ void CLanguage::Load(int lang, const std::string& variant) {
     if (m_Menu)
         m_Menu->CheckLanguage(lang);
 
+    const std::string unset(kUnset);
     for (Word& word : m_Words) {
-        word.text = kUnset;
-        word.hint = kUnset;
-        std::fill(word.items.begin(), word.items.end(), std::string(kUnset));
+        word.text = unset;
+        word.hint = unset;
+        std::fill(word.items.begin(), word.items.end(), unset);
     }
 
     std::unique_ptr<std::FILE, FileCloser> file(
@@ -104,7 +105,7 @@ void CLanguage::Load(int lang, const std::string& variant) {
         // fgets semantics: a longer line arrives as several pieces, each taken as a line.
         char buffer[kMaxLineChars + 1];
         while (std::fgets(buffer, sizeof buffer, file.get())) {
-            // fgets stops at a NUL byte silently; take what is before it.
+            // A NUL byte ends the piece's text: what follows it on that line is dropped.
             ApplyLine(std::string_view(buffer));
         }
     }
@@ -112,9 +113,9 @@ void CLanguage::Load(int lang, const std::string& variant) {
     for (size_t id = 0; id < m_Words.size(); ++id) {
         Word& word = m_Words[id];
         if (word.text == kUnset)
-            word.text = "S" + std::to_string(id);
+            word.text = WordKey(static_cast<int>(id));
         if (word.hint == kUnset)
-            word.hint = "S" + std::to_string(id) + "H";
+            word.hint = WordKey(static_cast<int>(id), "H");
     }
 }
 
@@ -178,15 +179,15 @@ std::string CLanguage::GetItem(int id, int index) const {
     if (index >= 0 && static_cast<size_t>(index) < word.items.size() &&
         word.items[static_cast<size_t>(index)] != kUnset)
         return word.items[static_cast<size_t>(index)];
-    return "S" + std::to_string(id) + "_" + std::to_string(index);
+    return ItemKey(id, index);
 }
 
 bool CLanguage::HasText(int id) const {
-    return m_LoadedLang >= 0 && CheckedWord(id).text != "S" + std::to_string(id);
+    return m_LoadedLang >= 0 && CheckedWord(id).text != WordKey(id);
 }
 
 bool CLanguage::HasHint(int id) const {
-    return m_LoadedLang >= 0 && CheckedWord(id).hint != "S" + std::to_string(id) + "H";
+    return m_LoadedLang >= 0 && CheckedWord(id).hint != WordKey(id, "H");
 }
 
 bool CLanguage::HasItem(int id, int index) const {
@@ -197,6 +198,19 @@ bool CLanguage::HasItem(int id, int index) const {
 
 int CLanguage::ItemCount(int id) const {
     return static_cast<int>(CheckedWord(id).items.size());
+}
+
+std::string CLanguage::WordKey(int id, std::string_view suffix) {
+    std::string key(1, 'S');
+    key += std::to_string(id);
+    key += suffix;
+    return key;
+}
+
+std::string CLanguage::ItemKey(int id, int index) {
+    std::string key = WordKey(id, "_");
+    key += std::to_string(index);
+    return key;
 }
 
 int CLanguage::FindLangById(std::string_view id) const {

@@ -101,6 +101,11 @@ public:
     // Number of list items the word has (set or not), 0 to 21.
     int ItemCount(int id) const;
 
+    // The language-file key of a field, which is also what an unset field reads
+    // as: WordKey(5) "S5", WordKey(5, "H") "S5H", ItemKey(5, 3) "S5_3".
+    static std::string WordKey(int id, std::string_view suffix = {});
+    static std::string ItemKey(int id, int index);
+
 private:
     struct Word {
         std::string text;

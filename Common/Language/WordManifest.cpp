@@ -9,11 +9,11 @@ namespace kw {
 namespace {
 
 std::string Key(int id, const char* suffix = "") {
-    return "S" + std::to_string(id) + suffix;
+    return CLanguage::WordKey(id, suffix);
 }
 
 std::string ItemKey(int id, int index) {
-    return Key(id) + "_" + std::to_string(index);
+    return CLanguage::ItemKey(id, index);
 }
 
 bool ParseLine(const std::string& line, UsedWord& word, std::string& why) {
