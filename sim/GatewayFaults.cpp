@@ -21,6 +21,8 @@ const char* const kFaultGrammar =
     "  bad-echo:K[:T]           block K is echoed with a wrong CRC the first T times\n"
     "  bad-readback:P[:T]       page read P returns altered bytes the first T times\n"
     "  short:L[:T]              the reply to command letter L lacks its last byte, T times\n"
+    "  garbage:L[:T]            every byte of the reply to command letter L is altered\n"
+    "  delay:L:MS[:T]           the reply to command letter L starts MS milliseconds late\n"
     "  invalid-version-until-upgrade\n"
     "                           \"C\" reports BOOT until every firmware block was written\n";
 
@@ -73,6 +75,17 @@ bool ParseRepeated(const std::vector<std::string>& parts, bool byLetter,
     return true;
 }
 
+// "LETTER:VALUE[:TIMES]".
+bool ParseLetterValue(const std::vector<std::string>& parts, std::vector<RepeatedFault>& out) {
+    if (parts.size() < 3 || parts.size() > 4 || parts[1].size() != 1)
+        return false;
+    RepeatedFault fault{static_cast<unsigned char>(parts[1][0]), 1};
+    if (!ParseInt(parts[2], fault.value) || (parts.size() == 4 && !ParseInt(parts[3], fault.times)))
+        return false;
+    out.push_back(fault);
+    return true;
+}
+
 bool ParseCount(const std::vector<std::string>& parts, int& value) {
     return parts.size() == 2 && ParseInt(parts[1], value);
 }
@@ -119,6 +132,11 @@ std::string ParseFault(const std::string& spec, GatewayFaults& faults) {
         ok = ParseRepeated(parts, false, faults.badReadback);
     else if (name == "short")
         ok = ParseRepeated(parts, true, faults.shortReply);
+    else if (name == "garbage")
+        ok = ParseRepeated(parts, true, faults.garbledReply);
+    else if (name == "delay")
+        ok = ParseLetterValue(parts, faults.delayedReply) &&
+             faults.delayedReply.back().value <= 600000;
     else if (name == "invalid-version-until-upgrade")
         ok = parts.size() == 1 && (faults.invalidVersionUntilUpgrade = true);
     else
@@ -126,13 +144,19 @@ std::string ParseFault(const std::string& spec, GatewayFaults& faults) {
     return ok ? std::string() : "malformed fault '" + spec + "'";
 }
 
-bool TakeRepeated(std::vector<RepeatedFault>& faults, int index) {
+bool TakeRepeated(std::vector<RepeatedFault>& faults, int index, int& value) {
     for (RepeatedFault& fault : faults)
         if (fault.index == index && fault.times > 0) {
             --fault.times;
+            value = fault.value;
             return true;
         }
     return false;
+}
+
+bool TakeRepeated(std::vector<RepeatedFault>& faults, int index) {
+    int value = 0;
+    return TakeRepeated(faults, index, value);
 }
 
 } // namespace kw::sim

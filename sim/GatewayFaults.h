@@ -12,6 +12,7 @@ namespace kw::sim {
 struct RepeatedFault {
     int index;
     int times;
+    int value = 0; // what the fault needs besides, such as a delay
 };
 
 struct GatewayFaults {
@@ -30,14 +31,18 @@ struct GatewayFaults {
     std::vector<RepeatedFault> badEcho;      // block K echoed with a wrong CRC
     std::vector<RepeatedFault> badReadback;  // page read P returns altered bytes
     std::vector<RepeatedFault> shortReply;   // reply to letter L loses its last byte
+    std::vector<RepeatedFault> garbledReply; // reply to letter L has every byte altered
+    std::vector<RepeatedFault> delayedReply; // reply to letter L starts value ms late
     bool invalidVersionUntilUpgrade = false; // "C" says BOOT until a full upgrade
 };
 
 // Adds one fault SPEC to faults; returns an empty text, or what is wrong.
 std::string ParseFault(const std::string& spec, GatewayFaults& faults);
 
-// Uses one count of a repeated fault for index; true when it applies.
+// Uses one count of a repeated fault for index; true when it applies, and
+// value then receives the fault's value.
 bool TakeRepeated(std::vector<RepeatedFault>& faults, int index);
+bool TakeRepeated(std::vector<RepeatedFault>& faults, int index, int& value);
 
 // The grammar, as --help prints it.
 extern const char* const kFaultGrammar;

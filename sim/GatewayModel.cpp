@@ -364,11 +364,22 @@ void GatewayModel::FirmwareAccepted() {
 void GatewayModel::Send(const std::string& bytes, std::string& reply) {
     if (m_Silenced || bytes.empty())
         return;
-    if (TakeRepeated(m_Faults.shortReply, m_Letter)) {
-        reply.append(bytes, 0, bytes.size() - 1);
-        return;
-    }
-    reply += bytes;
+    int delay = 0;
+    if (TakeRepeated(m_Faults.delayedReply, m_Letter, delay) && reply.empty())
+        m_ReplyDelayMs = delay;
+    std::string sent = bytes;
+    if (TakeRepeated(m_Faults.garbledReply, m_Letter))
+        for (char& c : sent)
+            c = static_cast<char>(c ^ 0x55);
+    if (TakeRepeated(m_Faults.shortReply, m_Letter))
+        sent.pop_back();
+    reply += sent;
+}
+
+int GatewayModel::TakeReplyDelayMs() {
+    const int delay = m_ReplyDelayMs;
+    m_ReplyDelayMs = 0;
+    return delay;
 }
 
 void GatewayModel::Log(const std::string& line) {

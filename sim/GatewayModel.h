@@ -48,6 +48,10 @@ public:
     int QuietTimeoutMs() const;
     void LineQuiet();
 
+    // The pause a delay fault asks for before the reply produced by the last
+    // Receive; reading it clears it.
+    int TakeReplyDelayMs();
+
     const MemoryImage& Memory() const { return m_Memory; }
     GatewayFlash& Flash() { return m_Flash; }
     const GatewayFlash& Flash() const { return m_Flash; }
@@ -94,6 +98,7 @@ private:
     long long m_Commands = 0;
     int m_FirmwareWrites = 0;
     bool m_Upgraded = false;
+    int m_ReplyDelayMs = 0;
 };
 
 } // namespace kw::sim

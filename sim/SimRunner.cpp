@@ -217,7 +217,7 @@ void Runner::HandleIncoming(int64_t now) {
         m_LastByte = byte.due;
         // The reply leaves when the byte that completed the command arrived,
         // not when this loop got round to it, so wake-up delays do not add up.
-        m_Pacer.Queue(reply, byte.due);
+        m_Pacer.Queue(reply, byte.due + m_Model->TakeReplyDelayMs() * kMs);
         ++m_Received;
         if (m_Options.faults.dropAfterReceived >= 0 &&
             m_Received >= m_Options.faults.dropAfterReceived)

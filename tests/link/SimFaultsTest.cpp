@@ -89,6 +89,20 @@ TEST(SimFaults, ShortReplyLacksItsLastByte) {
     EXPECT_EQ(rig.Send("B"), std::string("BA\0", 3));
 }
 
+TEST(SimFaults, GarbledAndDelayedReplies) {
+    SimRig rig({}, Faults({"garbage:U", "delay:B:1500:2"}));
+    EXPECT_EQ(rig.Send("U"), std::string(1, 'X' ^ 0x55));
+    EXPECT_EQ(rig.Send("U"), "X");
+    EXPECT_EQ(rig.model.TakeReplyDelayMs(), 0);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(rig.Send("B"), std::string("BA\0", 3));
+        EXPECT_EQ(rig.model.TakeReplyDelayMs(), 1500);
+        EXPECT_EQ(rig.model.TakeReplyDelayMs(), 0); // taken once
+    }
+    rig.Send("B");
+    EXPECT_EQ(rig.model.TakeReplyDelayMs(), 0);
+}
+
 TEST(SimFaults, GrammarAcceptsEachFormAndRefusesMalformedOnes) {
     GatewayFaults faults =
         Faults({"trickle:20", "drop-after:100", "drop-after-received:7", "hw-letter:B",

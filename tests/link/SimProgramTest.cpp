@@ -200,6 +200,15 @@ TEST(SimProgram, PacedLineTakesTheLineTimeOfTheReply) {
     EXPECT_GE(seconds, 2050 * 10 / 19200.0 - 0.01);
 }
 
+TEST(SimProgram, DelayedReplyWaitsBeforeItsFirstByte) {
+    SimProcess sim({"--fault", "delay:U:300"});
+    ASSERT_TRUE(sim.Running());
+    Port port(sim.LinkPath());
+    const auto start = Clock::now();
+    EXPECT_EQ(port.Ask("U", 1), "X");
+    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(300));
+}
+
 TEST(SimProgram, TrickledReplyComesByteByByte) {
     SimProcess sim({"--fault", "trickle:100"});
     ASSERT_TRUE(sim.Running());
