@@ -6,6 +6,7 @@
 #include "GatewayFaults.h"
 #include "GatewayFlash.h"
 #include "GsmModule.h"
+#include "LinePeer.h"
 #include "MemoryImage.h"
 
 #include <functional>
@@ -21,7 +22,7 @@ struct GatewayIdentity {
     std::string operLock;
 };
 
-class GatewayModel {
+class GatewayModel : public LinePeer {
 public:
     // What the surrounding program wants to hear about.
     struct Listener {
@@ -37,7 +38,7 @@ public:
     void SetListener(Listener listener) { m_Listener = std::move(listener); }
 
     // Handles bytes from the line; the reply bytes are appended to reply.
-    void Receive(const uint8_t* data, size_t size, std::string& reply);
+    void Receive(const uint8_t* data, size_t size, std::string& reply) override;
     void Receive(const std::string& bytes, std::string& reply);
 
     // How long the line may stay quiet before LineQuiet is due, or -1 when
@@ -45,12 +46,12 @@ public:
     // once the line is quiet briefly); a command whose bytes stopped coming is
     // abandoned after a longer pause, so a sender that died mid-block does not
     // leave its data bytes to be taken for commands.
-    int QuietTimeoutMs() const;
-    void LineQuiet();
+    int QuietTimeoutMs() const override;
+    void LineQuiet() override;
 
     // The pause a delay fault asks for before the reply produced by the last
     // Receive; reading it clears it.
-    int TakeReplyDelayMs();
+    int TakeReplyDelayMs() override;
 
     const MemoryImage& Memory() const { return m_Memory; }
     GatewayFlash& Flash() { return m_Flash; }

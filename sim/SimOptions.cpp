@@ -8,6 +8,7 @@ const char* const kSimUsage =
     "usage: kolbrawin-gwsim --link PATH [--hw LETTER] [--fw-version TEXT] [--serial TEXT]\n"
     "                       [--operlock TEXT] [--memory FILE] [--flash FILE] [--baud N]\n"
     "                       [--fault SPEC]... [--log FILE]\n"
+    "                       [--wakeup-modem PATH [--connect-host HOST] [--ip-password TEXT]]\n"
     "\n"
     "A simulated gateway on a pseudo-terminal. PATH becomes a symlink to its slave\n"
     "side; open it like a serial port. SIGTERM or SIGINT ends the program and\n"
@@ -27,6 +28,13 @@ const char* const kSimUsage =
     "                     and at exit\n"
     "  --baud N           pace bytes both ways at N baud, 10 bits a byte\n"
     "  --log FILE         one line per handled command (default: stderr)\n"
+    "  --wakeup-modem PATH\n"
+    "                     a second pseudo-terminal: the local GSM modem that sends the\n"
+    "                     wake-up SMS; an SMS \"serial;password;CONNECT;address;port;...\"\n"
+    "                     naming this gateway's serial number makes it connect back over\n"
+    "                     TCP and answer the command set there\n"
+    "  --connect-host HOST  connect back to HOST instead of the SMS's address\n"
+    "  --ip-password TEXT the password the SMS must carry (default: any)\n"
     "\n";
 
 namespace {
@@ -34,7 +42,8 @@ namespace {
 bool TakesValue(const std::string& name) {
     return name == "--link" || name == "--hw" || name == "--fw-version" || name == "--serial" ||
            name == "--operlock" || name == "--memory" || name == "--flash" || name == "--baud" ||
-           name == "--fault" || name == "--log";
+           name == "--fault" || name == "--log" || name == "--wakeup-modem" ||
+           name == "--connect-host" || name == "--ip-password";
 }
 
 std::string Apply(const std::string& name, const std::string& value, SimOptions& options) {
@@ -58,6 +67,12 @@ std::string Apply(const std::string& name, const std::string& value, SimOptions&
         options.flashFile = value;
     else if (name == "--log")
         options.logFile = value;
+    else if (name == "--wakeup-modem")
+        options.wakeupModem = value;
+    else if (name == "--connect-host")
+        options.connectHost = value;
+    else if (name == "--ip-password")
+        options.ipPassword = value;
     else if (name == "--baud") {
         const char* end = value.data() + value.size();
         const auto result = std::from_chars(value.data(), end, options.baud);

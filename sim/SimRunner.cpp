@@ -1,7 +1,9 @@
 #include "SimRunner.h"
 
-#include "LinePacer.h"
+#include "LineEndpoint.h"
 #include "PtyLine.h"
+#include "WakeupModem.h"
+#include "WakeupText.h"
 
 #include <cerrno>
 #include <csignal>
@@ -9,10 +11,13 @@
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
+#include <netdb.h>
 #include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
+#include <vector>
 
 namespace kw::sim {
 namespace {
@@ -30,7 +35,9 @@ int64_t Now() {
     return int64_t(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }
 
-constexpr int64_t kMs = 1'000'000;
+void Complain(const std::string& what, const std::string& why) {
+    std::fprintf(stderr, "kolbrawin-gwsim: %s: %s\n", what.c_str(), why.c_str());
+}
 
 class Runner {
 public:
@@ -40,43 +47,41 @@ public:
 
 private:
     bool Start();
+    bool StartWakeupModem();
     bool LoadMemory(MemoryImage& memory);
     bool LoadFlash();
     void InstallSignals();
     void Log(const std::string& line);
-    void HandleIncoming(int64_t now);
-    void HandleQuiet(int64_t now);
-    void Flush(int64_t now);
-    void ReadLine();
-    void DropLine(const std::string& why);
-    void DropWhenRead(const std::string& why, int64_t now);
-    void CheckPendingDrop(int64_t now);
+    void OnSms(const SmsSubmit& sms);
+    void ConnectBack(const std::string& host, int port);
+    void FinishConnect(short revents);
     void SaveMemory();
     void SaveFlash();
     timespec* Timeout(int64_t now, timespec& storage) const;
 
     const SimOptions& m_Options;
     FILE* m_LogFile = nullptr;
-    std::unique_ptr<GatewayModel> m_Model;
-    LinePacer m_Pacer{m_Options.baud, m_Options.faults.trickleMs};
-    PtyLine m_Line;
-    bool m_LineOpen = false;
-    bool m_WriteBlocked = false;
     int m_SignalRead = -1;
-    int64_t m_LastByte = 0;
-    long long m_Sent = 0;
-    long long m_Received = 0;
+    std::unique_ptr<GatewayModel> m_Model;
+    PtyLine m_Line;
+    std::unique_ptr<LineEndpoint> m_Gateway;
+    PtyLine m_ModemLine;
+    WakeupModem m_Modem;
+    std::unique_ptr<LineEndpoint> m_ModemEndpoint;
+    int m_Connecting = -1; // a connect-back socket whose connect is under way
+    std::unique_ptr<LineEndpoint> m_ConnectBack;
     bool m_MemoryDirty = false;
     bool m_FlashDirty = false;
     bool m_FlashSaveDue = false;
-    std::string m_DropReason; // a drop waits until the tool has read what was sent
-    int64_t m_DropSettled = 0;
-    int64_t m_DropDeadline = 0;
 };
 
 Runner::~Runner() {
     if (m_LogFile != nullptr && m_LogFile != stderr)
         std::fclose(m_LogFile);
+    if (m_ConnectBack)
+        m_ConnectBack->Close(std::string());
+    if (m_Connecting >= 0)
+        ::close(m_Connecting);
     if (m_SignalRead >= 0)
         ::close(m_SignalRead);
     if (g_SignalWrite >= 0)
@@ -99,12 +104,12 @@ bool Runner::LoadMemory(MemoryImage& memory) {
     std::vector<uint8_t> bytes;
     std::string error;
     if (!ReadWholeFile(path, bytes, error)) {
-        std::fprintf(stderr, "kolbrawin-gwsim: %s: %s\n", path.c_str(), error.c_str());
+        Complain(path, error);
         return false;
     }
     if (bytes.size() != memory.size()) {
-        std::fprintf(stderr, "kolbrawin-gwsim: %s: wrong size (%zu bytes, expected %zu)\n",
-                     path.c_str(), bytes.size(), memory.size());
+        Complain(path, "wrong size (" + std::to_string(bytes.size()) + " bytes, expected " +
+                           std::to_string(memory.size()) + ")");
         return false;
     }
     std::copy(bytes.begin(), bytes.end(), memory.begin());
@@ -119,12 +124,12 @@ bool Runner::LoadFlash() {
     std::vector<uint8_t> bytes;
     std::string error;
     if (!ReadWholeFile(path, bytes, error)) {
-        std::fprintf(stderr, "kolbrawin-gwsim: %s: %s\n", path.c_str(), error.c_str());
+        Complain(path, error);
         return false;
     }
     if (!m_Model->Flash().Assign(bytes)) {
-        std::fprintf(stderr, "kolbrawin-gwsim: %s: wrong size (%zu bytes, expected %d)\n",
-                     path.c_str(), bytes.size(), m_Model->Flash().Layout().size);
+        Complain(path, "wrong size (" + std::to_string(bytes.size()) + " bytes, expected " +
+                           std::to_string(m_Model->Flash().Layout().size) + ")");
         return false;
     }
     return true;
@@ -150,8 +155,7 @@ bool Runner::Start() {
     if (!m_Options.logFile.empty() && m_Options.logFile != "-") {
         m_LogFile = std::fopen(m_Options.logFile.c_str(), "w");
         if (m_LogFile == nullptr) {
-            std::fprintf(stderr, "kolbrawin-gwsim: %s: %s\n", m_Options.logFile.c_str(),
-                         std::strerror(errno));
+            Complain(m_Options.logFile, std::strerror(errno));
             return false;
         }
     }
@@ -171,106 +175,107 @@ bool Runner::Start() {
     InstallSignals();
     std::string error;
     if (!m_Line.Open(m_Options.link, error)) {
-        std::fprintf(stderr, "kolbrawin-gwsim: %s\n", error.c_str());
+        Complain("--link", error);
         return false;
     }
-    m_LineOpen = true;
+    const GatewayFaults& faults = m_Options.faults;
+    m_Gateway = std::make_unique<LineEndpoint>(
+        "", m_Line.Master(), m_Options.baud, faults.trickleMs,
+        LineEndpoint::Limits{faults.dropAfter, faults.dropAfterReceived}, *m_Model,
+        LineEndpoint::Hooks{[this] { m_Line.Drop(); }, [this] { return m_Line.Unread(); },
+                            [this](const std::string& line) { Log(line); }});
+    if (!m_Options.wakeupModem.empty() && !StartWakeupModem())
+        return false;
     std::printf("kolbrawin-gwsim: gateway %c on %s (%s)\n", m_Options.identity.hwLetter,
                 m_Options.link.c_str(), m_Line.SlaveName().c_str());
     std::fflush(stdout);
     return true;
 }
 
-void Runner::DropLine(const std::string& why) {
-    Log("drop " + why);
-    m_Line.Drop();
-    m_LineOpen = false;
-    m_Pacer.Clear();
+bool Runner::StartWakeupModem() {
+    std::string error;
+    if (!m_ModemLine.Open(m_Options.wakeupModem, error)) {
+        Complain("--wakeup-modem", error);
+        return false;
+    }
+    m_Modem.SetListener({[this](const std::string& line) { Log(line); },
+                         [this](const SmsSubmit& sms) { OnSms(sms); }});
+    m_ModemEndpoint = std::make_unique<LineEndpoint>(
+        "modem", m_ModemLine.Master(), 0, 0, LineEndpoint::Limits{}, m_Modem,
+        LineEndpoint::Hooks{
+            [this] { m_ModemLine.Drop(); }, {}, [this](const std::string& line) { Log(line); }});
+    return true;
 }
 
-// Closing the master discards what the slave has not read yet, and a line that
-// drops mid-reply still delivers the bytes that crossed it, so the drop waits
-// for the tool to read them (a tool that never reads gets the drop after 1 s).
-// Written bytes reach the slave's queue a moment later, so an empty queue
-// counts only once they have had time to get there.
-void Runner::DropWhenRead(const std::string& why, int64_t now) {
-    if (!m_DropReason.empty())
+// A gateway acts on a wake-up SMS that names its own serial number (and its
+// password, when one is set) by opening a TCP connection to the address given.
+void Runner::OnSms(const SmsSubmit& sms) {
+    WakeupRequest request;
+    const std::string error = ParseWakeupText(sms.text, request);
+    if (!error.empty()) {
+        Log("wake-up ignored: " + error);
         return;
-    m_DropReason = why;
-    m_DropSettled = now + 50 * kMs;
-    m_DropDeadline = now + 1000 * kMs;
-    m_Pacer.Clear();
-}
-
-void Runner::CheckPendingDrop(int64_t now) {
-    if (!m_LineOpen || m_DropReason.empty())
+    }
+    if (request.serial != m_Options.identity.serial) {
+        Log("wake-up ignored: serial number " + request.serial);
         return;
-    if ((now >= m_DropSettled && m_Line.Unread() == 0) || now >= m_DropDeadline)
-        DropLine(m_DropReason);
-}
-
-void Runner::HandleIncoming(int64_t now) {
-    while (m_LineOpen && m_DropReason.empty() && m_Pacer.IncomingDue(now)) {
-        const LinePacer::TimedByte byte = m_Pacer.TakeIncoming();
-        std::string reply;
-        m_Model->Receive(&byte.byte, 1, reply);
-        m_LastByte = byte.due;
-        // The reply leaves when the byte that completed the command arrived,
-        // not when this loop got round to it, so wake-up delays do not add up.
-        m_Pacer.Queue(reply, byte.due + m_Model->TakeReplyDelayMs() * kMs);
-        ++m_Received;
-        if (m_Options.faults.dropAfterReceived >= 0 &&
-            m_Received >= m_Options.faults.dropAfterReceived)
-            DropWhenRead("after " + std::to_string(m_Received) + " bytes received", now);
     }
-}
-
-void Runner::HandleQuiet(int64_t now) {
-    const int quiet = m_Model->QuietTimeoutMs();
-    if (quiet >= 0 && m_Pacer.NextIncoming() < 0 && now >= m_LastByte + quiet * kMs)
-        m_Model->LineQuiet();
-}
-
-void Runner::Flush(int64_t now) {
-    while (m_LineOpen && !m_WriteBlocked && m_DropReason.empty()) {
-        size_t max = 65536;
-        const long long dropAt = m_Options.faults.dropAfter;
-        if (dropAt >= 0)
-            max = size_t(std::max(0LL, dropAt - m_Sent));
-        const std::string bytes = m_Pacer.TakeOutgoing(now, max);
-        if (bytes.empty()) {
-            if (dropAt >= 0 && m_Sent >= dropAt && m_Pacer.OutgoingPending())
-                DropWhenRead("after " + std::to_string(m_Sent) + " bytes sent", now);
-            return;
-        }
-        const ssize_t n = ::write(m_Line.Master(), bytes.data(), bytes.size());
-        const size_t written = n > 0 ? size_t(n) : 0;
-        m_Sent += static_cast<long long>(written);
-        if (written < bytes.size()) {
-            m_Pacer.Unwrite(bytes.substr(written), now);
-            if (n < 0 && errno != EAGAIN && errno != EINTR) {
-                DropLine(std::string("write failed: ") + std::strerror(errno));
-                return;
-            }
-            m_WriteBlocked = n < 0 && errno == EAGAIN;
-            if (!m_WriteBlocked && written == 0)
-                return;
-        }
+    if (!m_Options.ipPassword.empty() && request.password != m_Options.ipPassword) {
+        Log("wake-up ignored: wrong password");
+        return;
     }
+    if (m_ConnectBack || m_Connecting >= 0) {
+        Log("wake-up ignored: already connected");
+        return;
+    }
+    ConnectBack(m_Options.connectHost.empty() ? request.address : m_Options.connectHost,
+                request.port);
 }
 
-void Runner::ReadLine() {
-    uint8_t buffer[4096];
-    for (;;) {
-        const ssize_t n = ::read(m_Line.Master(), buffer, sizeof buffer);
-        if (n > 0) {
-            m_Pacer.Arrived(buffer, size_t(n), Now());
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        return; // EAGAIN, or EIO which the kept slave descriptor prevents
+void Runner::ConnectBack(const std::string& host, int port) {
+    Log("connect-back to " + host + ":" + std::to_string(port));
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    const int lookup = ::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found);
+    if (lookup != 0 || found == nullptr) {
+        Log("connect-back failed: " + std::string(::gai_strerror(lookup)));
+        return;
     }
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const int result = fd < 0 ? -1 : ::connect(fd, found->ai_addr, found->ai_addrlen);
+    const int error = errno;
+    ::freeaddrinfo(found);
+    if (fd < 0 || (result != 0 && error != EINPROGRESS)) {
+        Log("connect-back failed: " + std::string(std::strerror(error)));
+        if (fd >= 0)
+            ::close(fd);
+        return;
+    }
+    m_Connecting = fd;
+    if (result == 0)
+        FinishConnect(POLLOUT);
+}
+
+void Runner::FinishConnect(short revents) {
+    if (!(revents & (POLLOUT | POLLERR | POLLHUP)))
+        return;
+    const int fd = m_Connecting;
+    m_Connecting = -1;
+    int error = 0;
+    socklen_t size = sizeof error;
+    if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0 || error != 0) {
+        Log("connect-back failed: " + std::string(std::strerror(error != 0 ? error : errno)));
+        ::close(fd);
+        return;
+    }
+    Log("connect-back connected");
+    // GPRS has no line rate to speak of: the connection is not paced.
+    m_ConnectBack = std::make_unique<LineEndpoint>(
+        "connect-back", fd, 0, m_Options.faults.trickleMs, LineEndpoint::Limits{}, *m_Model,
+        LineEndpoint::Hooks{
+            [fd] { ::close(fd); }, {}, [this](const std::string& line) { Log(line); }});
 }
 
 void Runner::SaveMemory() {
@@ -280,8 +285,7 @@ void Runner::SaveMemory() {
     std::string error;
     const MemoryImage& memory = m_Model->Memory();
     if (!SaveFileAtomically(m_Options.memoryFile, memory.data(), memory.size(), error))
-        std::fprintf(stderr, "kolbrawin-gwsim: %s: cannot save (%s)\n",
-                     m_Options.memoryFile.c_str(), error.c_str());
+        Complain(m_Options.memoryFile, "cannot save (" + error + ")");
 }
 
 void Runner::SaveFlash() {
@@ -292,25 +296,15 @@ void Runner::SaveFlash() {
     std::string error;
     const std::vector<uint8_t>& bytes = m_Model->Flash().Bytes();
     if (!SaveFileAtomically(m_Options.flashFile, bytes.data(), bytes.size(), error))
-        std::fprintf(stderr, "kolbrawin-gwsim: %s: cannot save (%s)\n", m_Options.flashFile.c_str(),
-                     error.c_str());
+        Complain(m_Options.flashFile, "cannot save (" + error + ")");
 }
 
 timespec* Runner::Timeout(int64_t now, timespec& storage) const {
     int64_t deadline = -1;
-    auto consider = [&deadline](int64_t at) {
+    for (const auto* endpoint : {&m_Gateway, &m_ModemEndpoint, &m_ConnectBack}) {
+        const int64_t at = *endpoint ? (*endpoint)->Deadline(now) : -1;
         if (at >= 0 && (deadline < 0 || at < deadline))
             deadline = at;
-    };
-    if (m_LineOpen && !m_DropReason.empty()) {
-        consider(now + 10 * kMs); // no event tells when the tool has read
-    } else if (m_LineOpen) {
-        consider(m_Pacer.NextIncoming());
-        if (!m_WriteBlocked)
-            consider(m_Pacer.NextOutgoing());
-        const int quiet = m_Model->QuietTimeoutMs();
-        if (quiet >= 0)
-            consider(m_LastByte + quiet * kMs);
     }
     if (deadline < 0)
         return nullptr;
@@ -324,37 +318,41 @@ int Runner::Run() {
     if (!Start())
         return 1;
     bool stop = false;
+    std::vector<LineEndpoint*> endpoints;
     while (!stop) {
+        endpoints.clear();
+        for (const auto* endpoint : {&m_Gateway, &m_ModemEndpoint, &m_ConnectBack})
+            if (*endpoint && (*endpoint)->IsOpen())
+                endpoints.push_back(endpoint->get());
         const int64_t now = Now();
-        HandleIncoming(now);
-        if (m_LineOpen)
-            HandleQuiet(now);
-        Flush(now);
-        CheckPendingDrop(now);
+        for (LineEndpoint* endpoint : endpoints)
+            endpoint->Process(now);
+        if (m_ConnectBack && !m_ConnectBack->IsOpen())
+            m_ConnectBack.reset(); // a later wake-up may connect again
         if (m_MemoryDirty)
             SaveMemory();
         if (m_FlashSaveDue)
             SaveFlash();
 
-        pollfd fds[2] = {{m_SignalRead, POLLIN, 0}, {-1, 0, 0}};
-        if (m_LineOpen)
-            fds[1] = {m_Line.Master(), short(POLLIN | (m_WriteBlocked ? POLLOUT : 0)), 0};
+        std::vector<pollfd> fds{{m_SignalRead, POLLIN, 0}};
+        for (LineEndpoint* endpoint : endpoints)
+            fds.push_back({endpoint->IsOpen() ? endpoint->Fd() : -1, endpoint->PollEvents(), 0});
+        fds.push_back({m_Connecting, POLLOUT, 0});
         timespec storage{};
-        const int ready = ::ppoll(fds, 2, Timeout(Now(), storage), nullptr);
+        const int ready = ::ppoll(fds.data(), fds.size(), Timeout(Now(), storage), nullptr);
         if (ready < 0 && errno != EINTR) {
-            std::fprintf(stderr, "kolbrawin-gwsim: poll: %s\n", std::strerror(errno));
+            Complain("poll", std::strerror(errno));
             break;
         }
         if (ready <= 0)
             continue;
-        if (fds[0].revents != 0)
-            stop = true;
-        if (m_LineOpen && (fds[1].revents & POLLOUT))
-            m_WriteBlocked = false;
-        if (m_LineOpen && (fds[1].revents & POLLIN))
-            ReadLine();
-        if (m_LineOpen && (fds[1].revents & (POLLHUP | POLLERR)) && !(fds[1].revents & POLLIN))
-            DropLine("hang-up on the master"); // cannot happen while the slave is kept open
+        stop = fds[0].revents != 0;
+        const int64_t after = Now();
+        for (size_t i = 0; i < endpoints.size(); ++i)
+            if (fds[i + 1].revents != 0)
+                endpoints[i]->HandleEvents(fds[i + 1].revents, after);
+        if (m_Connecting >= 0)
+            FinishConnect(fds.back().revents);
     }
     SaveFlash();
     return 0;
