@@ -10,6 +10,10 @@ namespace kw::sim {
 namespace {
 
 constexpr int64_t kMs = 1'000'000;
+// A stream of paced bytes is handled in batches at most this often, as a
+// UART's FIFO delivers them; byte times stay exact, only wake-ups are fewer.
+// The first byte after a pause in that direction is not held back.
+constexpr int64_t kBatchNs = 2 * kMs;
 
 } // namespace
 
@@ -50,8 +54,12 @@ void LineEndpoint::Read(int64_t now) {
 }
 
 void LineEndpoint::Process(int64_t now) {
+    m_LastProcess = now;
+    m_MovedIn = false;
+    m_MovedOut = false;
     while (IsOpen() && m_DropReason.empty() && m_Pacer.IncomingDue(now)) {
         const LinePacer::TimedByte byte = m_Pacer.TakeIncoming();
+        m_MovedIn = true;
         std::string reply;
         m_Peer.Receive(&byte.byte, 1, reply);
         m_LastByte = byte.due;
@@ -101,6 +109,7 @@ void LineEndpoint::Flush(int64_t now) {
                 DropWhenRead("after " + std::to_string(m_Sent) + " bytes sent", now);
             return;
         }
+        m_MovedOut = true;
         const ssize_t n = ::write(m_Fd, bytes.data(), bytes.size());
         const int error = errno;
         const size_t written = n > 0 ? size_t(n) : 0;
@@ -126,9 +135,12 @@ int64_t LineEndpoint::Deadline(int64_t now) const {
         if (at >= 0 && (deadline < 0 || at < deadline))
             deadline = at;
     };
-    consider(m_Pacer.NextIncoming());
+    auto batched = [this](int64_t due, bool streaming) {
+        return due >= 0 && streaming ? std::max(due, m_LastProcess + kBatchNs) : due;
+    };
+    consider(batched(m_Pacer.NextIncoming(), m_MovedIn));
     if (!m_WriteBlocked)
-        consider(m_Pacer.NextOutgoing());
+        consider(batched(m_Pacer.NextOutgoing(), m_MovedOut));
     const int quiet = m_Peer.QuietTimeoutMs();
     if (quiet >= 0)
         consider(m_LastByte + quiet * kMs);

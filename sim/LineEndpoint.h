@@ -50,6 +50,9 @@ private:
     Hooks m_Hooks;
     bool m_WriteBlocked = false;
     int64_t m_LastByte = 0;
+    int64_t m_LastProcess = 0;
+    bool m_MovedIn = false;  // the last Process took incoming bytes
+    bool m_MovedOut = false; // the last Process wrote bytes
     long long m_Sent = 0;
     long long m_Received = 0;
     std::string m_DropReason; // a drop waits until the other side read what was sent
