@@ -6,9 +6,9 @@
 namespace kw {
 
 QStringList DialogFilters(const QString& filter) {
+    if (!filter.contains('|'))
+        return filter.split(";;", Qt::SkipEmptyParts);
     const QStringList parts = filter.split('|');
-    if (parts.size() < 2)
-        return {filter};
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1].trimmed();

@@ -13,7 +13,7 @@ class CFileDialogs {
 public:
     virtual ~CFileDialogs() = default;
     // The chosen existing file, or nullopt when the user cancels. `filter` is a
-    // language text "Description|*.sgd|Description|*.*"; its first filter is active.
+    // language text of filters (see kw::DialogFilters); its first filter is active.
     virtual std::optional<std::string> AskOpen(const QString& filter) = 0;
     // The chosen file to write; the default suffix is added to a name without
     // one, and overwriting an existing file is confirmed first.
@@ -37,8 +37,9 @@ private:
 
 namespace kw {
 
-// "Text|*.sgd|All|*.*" as the name filters of a Qt file dialog:
-// "Text (*.sgd)", "All (*.*)". A text without '|' is taken as one filter.
+// A language text of filters as the name filters of a Qt file dialog. Both
+// forms are read: "Text|*.sgd|All|*.*" gives "Text (*.sgd)", "All (*.*)";
+// "Text (*.sgd);;All (*)" is split at ";;".
 QStringList DialogFilters(const QString& filter);
 
 } // namespace kw

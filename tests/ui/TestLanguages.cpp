@@ -8,16 +8,17 @@ namespace {
 void WriteLanguage(const std::string& path, const std::string& prefix) {
     std::ofstream out(path, std::ios::binary);
     for (int id = 0; id < 368; ++id) {
-        out << "S" << id << "=" << prefix << id << "\n";
+        if (id != 128 && id != 332)
+            out << "S" << id << "=" << prefix << id << "\n";
         out << "S" << id << "H=" << prefix << "H" << id << "\n";
         for (int item = 0; item < 3; ++item)
             out << "S" << id << "_" << item << "=" << prefix << id << "_" << item << "\n";
     }
     // Variant-specific texts, so a test can see the variant reach the table.
     out << "S4C=" << prefix << "4-for-C\n";
-    // Dialog filters in the two-part form the file dialogs take apart.
+    // Dialog filters, in both forms the file dialogs take apart.
     out << "S332=" << prefix << "Configurations (*.sgd)|*.sgd|All files|*.*\n";
-    out << "S128=" << prefix << "Configurations (*.sgd)|*.sgd\n";
+    out << "S128=" << prefix << "Configurations (*.sgd);;All files (*)\n";
 }
 
 } // namespace
