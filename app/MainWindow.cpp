@@ -151,7 +151,8 @@ void TFMain::BuildControls() {
         button->setText(ButtonLabel(id));
         button->setCheckable(true);
         button->setAutoRaise(true);
-        button->setFixedSize(kSpeedButtonWidth + 4, kSpeedButtonWidth);
+        button->setMinimumHeight(kSpeedButtonWidth);
+        button->setMinimumWidth(button->minimumSizeHint().width());
         button->setEnabled(false);
         connect(button, &QToolButton::clicked, this, [this, id] { LanguageButtonClick(id); });
         tools->addWidget(button);

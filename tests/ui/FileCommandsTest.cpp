@@ -24,8 +24,8 @@ TEST_F(FileCommands, CancelledLoadChangesNothing) {
     w.Parameters().m_Modified = true;
     files.answers.push_back(std::nullopt);
     w.SpeedButton3->click();
-    EXPECT_EQ(files.asked, (std::vector<std::string>{
-                               "open EConfigurations (*.sgd)|*.sgd|All files|*.*"}));
+    EXPECT_EQ(files.asked,
+              (std::vector<std::string>{"open EConfigurations (*.sgd)|*.sgd|All files|*.*"}));
     EXPECT_EQ(w.HardwareVariant(), "C");
     EXPECT_EQ(w.Parameters().GetValue("FXSVolRec", 0), "5");
     EXPECT_TRUE(w.Parameters().m_Modified);
@@ -83,7 +83,8 @@ TEST_F(FileCommands, SaveStoresThePageFirstAndClearsTheModifiedFlag) {
     const std::string file = temp.Path("saved.sgd");
     files.answers.push_back(file);
     w.SpeedButton4->click();
-    EXPECT_EQ(files.asked, (std::vector<std::string>{"save EConfigurations (*.sgd);;All files (*) sgd"}));
+    EXPECT_EQ(files.asked,
+              (std::vector<std::string>{"save EConfigurations (*.sgd);;All files (*) sgd"}));
     EXPECT_EQ(log.back(), "store lines");
     EXPECT_FALSE(w.Parameters().m_Modified);
     const std::string saved = kw::test::ReadFileBytes(file);

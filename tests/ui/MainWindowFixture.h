@@ -24,7 +24,8 @@ namespace kw::test {
 class CScriptedFileDialogs : public CFileDialogs {
 public:
     std::optional<std::string> AskOpen(const QString& filter) override;
-    std::optional<std::string> AskSave(const QString& filter, const QString& defaultSuffix) override;
+    std::optional<std::string> AskSave(const QString& filter,
+                                       const QString& defaultSuffix) override;
 
     std::deque<std::optional<std::string>> answers;
     std::vector<std::string> asked; // "open <filter>" / "save <filter> <suffix>"

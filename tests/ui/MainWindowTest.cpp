@@ -43,9 +43,9 @@ std::vector<std::string> SettingsKeys(const std::string& ini) {
 }
 
 const std::vector<std::string> kTableOrder = {
-    "Com",         "IpCom",     "ActLanguage", "Left",         "Top",          "Height",
-    "Width",       "ModemNumber", "ConType",   "ModemId",      "IpAddress",    "IpPort",
-    "LastIpNum",   "LastIpPassw", "LastIpSerial", "LastAPN",   "LastInetUser", "LastInetPassw"};
+    "Com",       "IpCom",       "ActLanguage",  "Left",    "Top",          "Height",
+    "Width",     "ModemNumber", "ConType",      "ModemId", "IpAddress",    "IpPort",
+    "LastIpNum", "LastIpPassw", "LastIpSerial", "LastAPN", "LastInetUser", "LastInetPassw"};
 
 TEST_F(MainWindow, FirstStartIsCentredAtDesignSizeWithDefaults) {
     TFMain& w = Start();
@@ -290,7 +290,7 @@ TEST_F(MainWindow, LanguageButtonsFollowTheInstalledLanguages) {
 TEST_F(MainWindow, ToolPanelHoldsTheSpeedButtonsInOrderWithTheirHints) {
     TFMain& w = Start();
     w.show();
-    const char* order[] = {"SpeedButton5", "SpeedButton3", "SpeedButton4", "SpeedButton6",
+    const char* order[] = {"SpeedButton5", "SpeedButton3",  "SpeedButton4", "SpeedButton6",
                            "SpeedButton8", "SpeedButton10", "SpeedButton1", "SpeedButton2",
                            "SpeedButton7", "SpeedButton9"};
     int lastX = -1;
