@@ -5,9 +5,12 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QSocketNotifier>
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
+#include <unistd.h>
 
 namespace {
 
@@ -42,6 +45,28 @@ private:
     }
 };
 
+// Ctrl+C and a plain kill close the window as its close button would, so the
+// settings are written; the signal only writes a byte the event loop reads.
+int g_SignalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(g_SignalPipe[1], &byte, 1);
+}
+
+void CloseOnSignals(QWidget& window) {
+    if (::pipe(g_SignalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(g_SignalPipe[0], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t got = ::read(g_SignalPipe[0], &byte, 1);
+        window.close();
+    });
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGTERM, OnSignal);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -49,6 +74,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("KolbraWin");
     kw::SetFatalHook(&ShowFatal);
     TFMain window(kw::Language());
+    CloseOnSignals(window);
     window.show();
     return QApplication::exec();
 }

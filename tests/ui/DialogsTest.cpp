@@ -9,6 +9,7 @@
 #include "QtUserPort.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -152,6 +153,39 @@ TEST_F(Dialogs, DialogsAreCentredOverTheMainWindowButNeverOffTheOrigin) {
     w.move(-500, -400);
     w.CenterDialog(dialog);
     EXPECT_EQ(dialog.pos(), QPoint(0, 0));
+}
+
+TEST_F(Dialogs, QtFileDialogsOfferTheFiltersAndAddTheDefaultSuffix) {
+    TFMain& w = Start();
+    CQtFileDialogs dialogs(&w);
+    QStringList seenFilters;
+    QString seenSuffix;
+    AnswerNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        seenFilters = dialog->nameFilters();
+        seenSuffix = dialog->defaultSuffix();
+        EXPECT_EQ(dialog->selectedNameFilter(), seenFilters.value(0));
+        dialog->selectFile(QString::fromStdString(temp.Path("new-name")));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const auto saved = dialogs.AskSave("Config (*.sgd);;All (*)", "sgd");
+    EXPECT_EQ(seenFilters, (QStringList{"Config (*.sgd)", "All (*)"}));
+    EXPECT_EQ(seenSuffix, "sgd");
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(*saved, temp.Path("new-name.sgd"));
+
+    temp.Write("there.sgd", "HWVer=\"A\"\r\n");
+    AnswerNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+        dialog->selectFile(QString::fromStdString(temp.Path("there.sgd")));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    EXPECT_EQ(dialogs.AskOpen("Config|*.sgd"), temp.Path("there.sgd"));
+    AnswerNextModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+    EXPECT_EQ(dialogs.AskOpen("Config|*.sgd"), std::nullopt);
 }
 
 TEST(FileDialogFilters, BothFilterFormsBecomeQtNameFilters) {
