@@ -1,0 +1,152 @@
+#include "COMTerminal.h"
+
+#include "COMTermExp.h"
+#include "Fatal.h"
+#include "LinkTime.h"
+#include "PortName.h"
+#include "ReplyWait.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr int32_t kMaxReadAtOnce = 4999;
+constexpr int kOpenAttempts = 21;
+constexpr int kReleasePauseRounds = 100;
+
+TBaudrate RateCode(int32_t rate) {
+    switch (rate) {
+    case 9600:
+        return br9600;
+    case 19200:
+        return br19200;
+    case 57600:
+        return br57600;
+    default:
+        kw::FatalError("Error", "Speed not supported");
+    }
+}
+
+} // namespace
+
+CCOMTerminal::CCOMTerminal() {
+    // Wakes the waits at least every 100 ms so a silent line still sees its
+    // time-out; the handler has nothing to do.
+    m_IdleTimer.setInterval(100);
+    QObject::connect(&m_IdleTimer, &QTimer::timeout, [] {});
+    m_IdleTimer.start();
+}
+
+CCOMTerminal::~CCOMTerminal() {
+    ClosePort();
+}
+
+bool CCOMTerminal::OpenPort(const std::string& name, int32_t rate) {
+    const std::string path = kw::DevicePathForPort(name);
+    bool closedOne = false;
+    std::string closedPath;
+    if (m_Comm.Enabled()) {
+        closedPath = m_Comm.DeviceName();
+        m_Comm.Close();
+        kw::PauseHandlingMessages(kReleasePauseRounds);
+        closedOne = true;
+    }
+    const TBaudrate code = RateCode(rate);
+    m_LastRate = rate;
+    m_Comm.SetDeviceName(path);
+    m_Comm.SetBaudRate(code);
+    m_Comm.SetStopbits(sb10);
+    m_Comm.SetDatabits(da8);
+    m_Comm.SetParity(paNone);
+    m_Comm.SetFlowControl(fcNone);
+    m_Comm.SetReadBufSize(10000);
+    m_Comm.SetWriteBufSize(10000);
+    for (int attempt = 1;; ++attempt) {
+        try {
+            m_Comm.Close();
+            m_Comm.Open();
+            m_Buffer.Clear();
+            m_Terminator = 13;
+            m_Comm.OnRxChar = [this](TCustomComm&, int count) { ReceiveChars(count); };
+            m_Comm.PurgeIn();
+            m_Comm.PurgeOut();
+            return true;
+        } catch (const ECommError& e) {
+            m_LastOpenError = e.what();
+            const bool sameAsClosed = closedOne && path == closedPath;
+            if (!sameAsClosed || attempt >= kOpenAttempts ||
+                e.Message().find("Error updating DataControlBlock") != std::string::npos)
+                throw CCOMTermExp(CCOMTermExp::PortUnavailable, e.Advice());
+            kw::PauseHandlingMessages(kReleasePauseRounds);
+        }
+    }
+}
+
+void CCOMTerminal::ClosePort() {
+    m_Comm.Close();
+}
+
+void CCOMTerminal::ReceiveChars(int count) {
+    if (!m_Comm.Enabled())
+        return;
+    uint8_t bytes[kMaxReadAtOnce];
+    int got = 0;
+    try {
+        got = m_Comm.Read(bytes, std::min<int32_t>(count, kMaxReadAtOnce));
+    } catch (const ECommError&) {
+        return; // the waits see the silence and time out
+    }
+    if (got > 0)
+        m_Buffer.Append(bytes, got);
+}
+
+void CCOMTerminal::SendPhase(const std::string& text) {
+    m_Cancel = 0;
+    const size_t length = std::strlen(text.c_str());
+    if (length == 0)
+        return;
+    try {
+        m_Comm.Write(text.data(), static_cast<int>(length));
+        m_Buffer.Clear();
+        if (m_Terminator != 0)
+            m_Comm.Write(&m_Terminator, 1);
+    } catch (const ECommError&) {
+        throw CCOMTermExp(CCOMTermExp::WriteFailed);
+    }
+}
+
+int CCOMTerminal::Wait(const std::function<int()>& complete, bool traceTimeout) {
+    return kw::WaitForReply(
+        m_Buffer, m_TimeOut,
+        [this] {
+            if (m_Cancel != 0)
+                throw CCOMTermExp(CCOMTermExp::Cancelled);
+        },
+        complete, traceTimeout);
+}
+
+bool CCOMTerminal::SendWait(const std::string& text, int32_t count) {
+    SendPhase(text);
+    return Wait([&] { return m_Buffer.Count() >= count ? 1 : 0; }, true) != 0;
+}
+
+int CCOMTerminal::SendExpect(const std::string& text, const std::vector<std::string>& replies) {
+    KW_ASSERT(replies.size() <= 10);
+    SendPhase(text);
+    if (replies.empty())
+        return Wait([&] { return m_Buffer.EndsWithZero() ? 1 : 0; }, false);
+    return Wait([&] { return m_Buffer.FindReply(replies); }, false);
+}
+
+bool CCOMTerminal::SendExpectRepeat(const std::string& text, const std::string& reply, int times) {
+    SendPhase(text);
+    return Wait([&] { return m_Buffer.Occurs(reply, times) ? 1 : 0; }, true) != 0;
+}
+
+std::string CCOMTerminal::ExtractBetween(const std::string& prefix, const std::string& suffix) {
+    auto text = m_Buffer.ExtractBetween(prefix, suffix);
+    if (!text)
+        throw CCOMTermExp(CCOMTermExp::ParsingError);
+    return *text;
+}

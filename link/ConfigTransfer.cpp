@@ -1,0 +1,263 @@
+#include "ConfigTransfer.h"
+
+#include "COMTermExp.h"
+#include "ConfigImage.h"
+#include "GatewayLink.h"
+#include "GatewayProtocol.h"
+#include "LinkError.h"
+#include "LinkTime.h"
+#include "Parameters.h"
+#include "UserPort.h"
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+namespace kw {
+namespace {
+
+using Icon = CUserPort::Icon;
+
+// Image ranges whose bytes the gateway keeps on a write.
+constexpr int32_t kModemNumbers = 928, kModemNumbersSize = 80;
+constexpr int32_t kTransferDate = 1072, kTransferDateSize = 15;
+constexpr int32_t kServicePassword = 2038, kPin = 2042, kSecretSize = 4;
+
+constexpr int32_t kChunkSize = 2048;
+const std::vector<std::string> kAcknowledge = {"X", "Y"};
+
+void OpenProgress(TTransferHost& host) {
+    CGatewayLink& link = host.link;
+    host.user.SetCancelHandler([&link] { link.PressProgressCancel(); });
+    host.user.ShowProgressWord(link.m_Connected ? 107 : 104, true);
+    link.m_ProgressCancel = 0;
+}
+
+void Relabel(CUserPort& user, int word) {
+    user.SetProgressText(user.Word(word));
+    HandlePendingMessages(); // let the window repaint
+}
+
+// An identity text: the zero-terminated reply from its byte 1.
+std::string AskIdentity(CGatewayLink& link, const char* command) {
+    link.LinkSendExpect(command);
+    char reply[101] = {};
+    link.LinkCopy(reply, 100);
+    return reply + 1;
+}
+
+void SleepWithoutMessages(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+// Configurations of one letter of a pair fit gateways of either letter.
+bool FitsGateway(char configuration, char gateway) {
+    if (configuration == gateway)
+        return true;
+    for (const char* pair : {"AD", "CF", "EG"}) {
+        if ((configuration == pair[0] && gateway == pair[1]) ||
+            (configuration == pair[1] && gateway == pair[0]))
+            return true;
+    }
+    return false;
+}
+
+// The read-back of a region after writing it: the serial cable reads with the
+// short time-out, modem and TCP links with the long one.
+void ReadBackTimeOuts(CGatewayLink& link) {
+    link.SetReplyTimeOuts(link.m_Connected ? 20000 : 1000);
+}
+
+bool WriteRegionA(CGatewayLink& link, CUserPort& user, const uint8_t* image, uint8_t* readBuffer) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        // Every attempt sends and awaits the acknowledgement with the long
+        // time-out, also after a failed read-back left the short one set.
+        link.SetReplyTimeOuts(20000);
+        link.LinkClear();
+        link.LinkWrite("g", 1);
+        link.LinkWrite(image, kRegionA.size);
+        user.SetProgressPosition(3);
+        SleepWithoutMessages(200);
+        if (link.LinkSendExpect("", kAcknowledge) != 1)
+            continue;
+        ReadBackTimeOuts(link);
+        link.LinkSendWait("e", 2049);
+        user.SetProgressPosition(4);
+        link.LinkCopy(readBuffer, 2049);
+        if (std::memcmp(readBuffer + 1, image, kRegionA.size) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool SendRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image) {
+    link.LinkClear();
+    link.LinkWrite("G", 1);
+    for (int chunk = 0; chunk < 4; ++chunk) {
+        link.LinkClear();
+        link.LinkWrite(image + kRegionB.begin + kChunkSize * chunk, kChunkSize);
+        user.SetProgressPosition(5 + chunk);
+        SleepWithoutMessages(200);
+        if (link.LinkSendExpect("", kAcknowledge) != 1)
+            return false;
+    }
+    return true;
+}
+
+bool WriteRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image, uint8_t* readBuffer) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        link.SetReplyTimeOuts(20000);
+        if (!SendRegionB(link, user, image))
+            continue;
+        ReadBackTimeOuts(link);
+        link.LinkSendWait("E", 8193);
+        user.SetProgressPosition(10);
+        link.LinkCopy(readBuffer + 4096, 8193);
+        if (std::memcmp(readBuffer + 4097, image + kRegionB.begin, kRegionB.size) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Puts the gateway's own bytes into the image where it keeps them.
+void KeepGatewayRanges(const TTransferHost& host, uint8_t* image, const uint8_t* readBuffer) {
+    const uint8_t* gateway = readBuffer + 1;
+    std::memcpy(image + kTransferDate, gateway + kTransferDate, kTransferDateSize);
+    if (!host.passwordChanged)
+        std::memcpy(image + kServicePassword, gateway + kServicePassword, kSecretSize);
+    if (!host.pinChanged)
+        std::memcpy(image + kPin, gateway + kPin, kSecretSize);
+}
+
+TransferOutcome ReadAttached(TTransferHost& host) {
+    CGatewayLink& link = host.link;
+    CUserPort& user = host.user;
+    user.SetProgressRange(0, 5);
+    user.SetProgressPosition(0);
+    Relabel(user, 107);
+    const std::string letter = AskIdentity(link, "B").substr(0, 1);
+    host.parameters.SetValue("HWVer", 0, letter);
+    host.hardwareText = letter;
+    user.SetProgressPosition(1);
+    host.parameters.SetValue("SWVer", 0, AskIdentity(link, "C"));
+    user.SetProgressPosition(2);
+    host.parameters.SetValue("SerialNum", 0, AskIdentity(link, "D"));
+    user.SetProgressPosition(3);
+    host.parameters.SetValue("OperLock", 0, AskIdentity(link, "F"));
+    user.SetProgressPosition(4);
+
+    std::vector<uint8_t> buffer(kReadBufferSize);
+    if (!ReadRegions(link, buffer.data(), true)) {
+        user.HideProgress();
+        host.hardwareText.clear();
+        user.ShowMessage(Icon::Error, 113);
+        return {TransferResult::Unreadable};
+    }
+    user.HideProgress();
+    host.parameters.LoadFromImage(buffer.data() + 1, kImageSize);
+    user.ShowMessage(Icon::Information, 112);
+    host.pinChanged = false;
+    host.passwordChanged = false;
+    return {TransferResult::Done};
+}
+
+TransferOutcome WriteAttached(TTransferHost& host) {
+    CGatewayLink& link = host.link;
+    CUserPort& user = host.user;
+    const char configuration = host.hardwareText.empty() ? 0 : host.hardwareText[0];
+    if (!FitsGateway(configuration, link.m_HardwareLetter)) {
+        user.ShowMessage(Icon::Error, 333);
+        user.HideProgress();
+        return {TransferResult::Incompatible};
+    }
+    Relabel(user, 108);
+    user.SetProgressRange(0, 10);
+    user.SetProgressPosition(0);
+    std::vector<uint8_t> image(kImageSize);
+    host.parameters.StoreToImage(image.data(), kImageSize);
+    std::vector<uint8_t> readBuffer(kReadBufferSize);
+    link.LinkClear();
+    link.LinkSendWait("e", 2049);
+    user.SetProgressPosition(2);
+    link.LinkCopy(readBuffer.data(), 2049);
+    if (std::memcmp(image.data() + kModemNumbers, readBuffer.data() + 1 + kModemNumbers,
+                    kModemNumbersSize) != 0 &&
+        !user.AskYesNo(Icon::Question, 263)) {
+        user.HideProgress();
+        return {TransferResult::Declined};
+    }
+    user.SetProgressPosition(1);
+    if (!ReadRegions(link, readBuffer.data(), false)) {
+        user.HideProgress();
+        user.ShowMessage(Icon::Error, 113);
+        return {TransferResult::Unreadable};
+    }
+    user.SetProgressPosition(2);
+    KeepGatewayRanges(host, image.data(), readBuffer.data());
+    StoreRegionChecksum(image.data(), kRegionA);
+    StoreRegionChecksum(image.data(), kRegionB);
+
+    const bool written = WriteRegionA(link, user, image.data(), readBuffer.data()) &&
+                         WriteRegionB(link, user, image.data(), readBuffer.data());
+    if (link.m_Connected) {
+        link.SetReplyTimeOuts(20000);
+    } else {
+        link.SetReplyTimeOuts(1000);
+        ReleaseGateway(link);
+    }
+    user.HideProgress();
+    if (!written) {
+        user.ShowMessage(Icon::Error, 115);
+        return {TransferResult::WriteFailed};
+    }
+    user.ShowMessage(Icon::Information, 114);
+    return {TransferResult::Done};
+}
+
+} // namespace
+
+TransferOutcome ReadFromGateway(TTransferHost& host) {
+    CGatewayLink& link = host.link;
+    if (link.m_ConType != CGatewayLink::SerialCable && !link.m_Connected)
+        return {TransferResult::NotConnected};
+    if (!host.hardwareText.empty() && host.parameters.m_Modified &&
+        !host.user.AskYesNo(Icon::Question, 334))
+        return {TransferResult::Declined};
+    OpenProgress(host);
+    TransferOutcome outcome{TransferResult::AttachFailed};
+    if (AttachGateway(link, host.user, true)) {
+        try {
+            outcome = ReadAttached(host);
+        } catch (const CCOMTermExp& e) {
+            ShowLinkError(e, host.user);
+            outcome = {TransferResult::LinkFailed, e.Code()};
+        }
+    }
+    if (host.refresh)
+        host.refresh();
+    host.user.HideProgress();
+    return outcome;
+}
+
+TransferOutcome WriteToGateway(TTransferHost& host) {
+    CGatewayLink& link = host.link;
+    if (link.m_ConType != CGatewayLink::SerialCable && !link.m_Connected)
+        return {TransferResult::NotConnected};
+    if (host.storePage)
+        host.storePage();
+    OpenProgress(host);
+    if (!AttachGateway(link, host.user, true)) {
+        host.user.HideProgress();
+        return {TransferResult::AttachFailed};
+    }
+    try {
+        return WriteAttached(host);
+    } catch (const CCOMTermExp& e) {
+        ShowLinkError(e, host.user);
+        host.user.HideProgress();
+        return {TransferResult::LinkFailed, e.Code()};
+    }
+}
+
+} // namespace kw

@@ -1,0 +1,152 @@
+#include "GatewayProtocol.h"
+
+#include "COMTermExp.h"
+#include "ConfigImage.h"
+#include "GatewayLink.h"
+#include "LinkError.h"
+#include "UserPort.h"
+
+#include <cctype>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace kw {
+namespace {
+
+const std::vector<std::string> kAcknowledge = {"X", "Y"};
+
+// Tells the attach observer for as long as an attach runs.
+class AttachPhase {
+public:
+    explicit AttachPhase(CGatewayLink& link) : m_Link(link) {
+        if (m_Link.m_AttachObserver)
+            m_Link.m_AttachObserver(true);
+    }
+    ~AttachPhase() {
+        if (m_Link.m_AttachObserver)
+            m_Link.m_AttachObserver(false);
+    }
+    AttachPhase(const AttachPhase&) = delete;
+    AttachPhase& operator=(const AttachPhase&) = delete;
+
+private:
+    CGatewayLink& m_Link;
+};
+
+// Firmware worth talking to has a version starting with a digit ("1.07") or
+// with a dot as its second character ("A.1").
+bool FirmwareVersionAcceptable(const uint8_t* reply) {
+    return std::isdigit(reply[1]) != 0 || reply[2] == '.';
+}
+
+// One attempt of the attach loop; link exceptions go to the caller.
+bool AttachOnce(CGatewayLink& link, CUserPort& user, bool checkFirmware) {
+    if (link.m_ConType == CGatewayLink::SerialCable) {
+        link.LinkSendExpect("U", kAcknowledge);
+        link.LinkSendExpect("U", kAcknowledge);
+    }
+    link.m_ExchangeOpen = true;
+    link.LinkSendExpect("B");
+    uint8_t hardware[101] = {};
+    link.LinkCopy(hardware, 100);
+    const char letter = static_cast<char>(hardware[1]);
+    if (!IsGatewayLetter(letter)) {
+        user.ShowMessage(CUserPort::Icon::Error, 176);
+        return false;
+    }
+    link.m_HardwareLetter = letter;
+    if (!checkFirmware)
+        return true;
+    link.LinkSendExpect("C");
+    uint8_t version[11] = {};
+    link.LinkCopy(version, 10);
+    if (FirmwareVersionAcceptable(version))
+        return true;
+    if (!user.AskYesNo(CUserPort::Icon::Error, 174))
+        return false;
+    return link.m_UnattendedUpgrade ? link.m_UnattendedUpgrade() : false;
+}
+
+bool ReadRegionCopies(CGatewayLink& link, const char* command, uint8_t* copy, int32_t replySize,
+                      const uint8_t* image, const ImageRegion& region) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        link.LinkSendWait(command, replySize);
+        link.LinkCopy(copy, replySize);
+        if (RegionChecksumValid(image, region))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool IsGatewayLetter(char letter) {
+    return letter != 0 && std::strchr("ACDEFG", letter) != nullptr;
+}
+
+bool AttachGateway(CGatewayLink& link, CUserPort& user, bool checkFirmware) {
+    AttachPhase phase(link);
+    if (link.m_ConType == CGatewayLink::SerialCable) {
+        try {
+            link.Terminal().OpenPort(link.m_ComPort, 19200);
+        } catch (const CCOMTermExp& e) {
+            ShowLinkError(e, user);
+            return false;
+        }
+        link.SetReplyTimeOuts(1000);
+    } else if (!link.m_Connected) {
+        return false;
+    }
+    link.SetTerminators(0);
+    while (!user.ProgressCancelled()) {
+        try {
+            return AttachOnce(link, user, checkFirmware);
+        } catch (const CCOMTermExp&) {
+            // Silence, a Cancel or a lost line: ask again until Cancel ends it.
+        }
+    }
+    if (link.m_ConType != CGatewayLink::TcpIp)
+        link.Terminal().ClosePort();
+    return false;
+}
+
+void ReleaseGateway(CGatewayLink& link) {
+    if (link.m_ConType != CGatewayLink::SerialCable || !link.m_ExchangeOpen || link.m_Connected)
+        return;
+    link.m_ExchangeOpen = false;
+    CCOMTerminal& terminal = link.Terminal();
+    try {
+        terminal.OpenPort(link.m_ComPort, 19200);
+        terminal.m_Terminator = 0;
+        terminal.Comm().Write("A", 1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    } catch (const CCOMTermExp&) {
+        // The gateway ends a forgotten exchange by itself; nothing to tell.
+    } catch (const ECommError&) {
+    }
+    terminal.ClosePort();
+}
+
+void ModemGreeting(CGatewayLink& link, const std::function<void(int)>& stepDone) {
+    CCOMTerminal& terminal = link.Terminal();
+    terminal.m_TimeOut = 20000;
+    terminal.m_Terminator = 0;
+    terminal.SendExpect("U", kAcknowledge);
+    if (stepDone)
+        stepDone(1);
+    terminal.SendExpect("X", {"U", "X"});
+    if (stepDone)
+        stepDone(2);
+    if (terminal.SendExpect("Z", {"\"", "Y"}) == 1)
+        terminal.SendExpectRepeat("", "\"", 2);
+}
+
+bool ReadRegions(CGatewayLink& link, uint8_t* buffer, bool withRegionB) {
+    const uint8_t* image = buffer + 1;
+    if (!ReadRegionCopies(link, "e", buffer, 2049, image, kRegionA))
+        return false;
+    return !withRegionB || ReadRegionCopies(link, "E", buffer + 4096, 8193, image, kRegionB);
+}
+
+} // namespace kw

@@ -1,0 +1,37 @@
+// Opening and closing a command exchange with the gateway and reading its
+// configuration regions with checksum verification.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+class CUserPort;
+
+namespace kw {
+
+class CGatewayLink;
+
+// Bytes of the buffer ReadRegions fills: the "e" reply at 0 (region A from 1),
+// the "E" reply at 4096 (region B from 4097). Bytes 1 to 12288 are the image.
+inline constexpr int32_t kReadBufferSize = 12289;
+
+// True when `letter` is one a gateway may report (A, C, D, E, F, G).
+bool IsGatewayLetter(char letter);
+
+// Opens an exchange and learns the gateway's hardware letter. Asks again and
+// again, once per reply time-out, until the gateway answers or the progress
+// window's Cancel is pressed; then closes the port and returns false.
+bool AttachGateway(CGatewayLink& link, CUserPort& user, bool checkFirmware);
+
+// Ends a cable exchange: "A" sent on a freshly opened port, then the port closed.
+void ReleaseGateway(CGatewayLink& link);
+
+// The greeting after a modem data call has connected; `stepDone` is told 1 and
+// 2 after its first two steps. Raises the link exception of a failed step.
+void ModemGreeting(CGatewayLink& link, const std::function<void(int)>& stepDone = {});
+
+// Reads region A, and region B too when asked, each up to three times until its
+// checksum holds. False after three bad copies of a region.
+bool ReadRegions(CGatewayLink& link, uint8_t* buffer, bool withRegionB);
+
+} // namespace kw
