@@ -19,5 +19,7 @@ void RunDefaults(const Args& args);
 void RunEncode(const Args& args);
 void RunDecode(const Args& args);
 void RunLangReport(const Args& args);
+void RunRead(const Args& args);
+void RunWrite(const Args& args);
 
 } // namespace kw::cli

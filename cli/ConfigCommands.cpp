@@ -1,6 +1,7 @@
 // defaults, encode, decode: configuration files and images without a gateway.
 #include "CliArgs.h"
 #include "CliCommands.h"
+#include "ConfigFiles.h"
 #include "ConfigImage.h"
 #include "HardwareVariant.h"
 #include "ParameterCatalogue.h"
@@ -40,20 +41,6 @@ void RequireReadableFile(const std::string& file) {
         Fail(file, "unreadable (a directory)");
 }
 
-void Save(const CParameters& parameters, const std::string& out) {
-    errno = 0;
-    if (!parameters.SaveToFile(out))
-        Fail(out, "cannot write" + SystemReason());
-}
-
-void LoadConfiguration(CParameters& parameters, const std::string& in) {
-    RequireReadableFile(in);
-    errno = 0;
-    if (!parameters.LoadFromFile(in))
-        Fail(in, "unreadable" + SystemReason());
-    SettleVariantAfterLoad(parameters);
-}
-
 Image ReadImage(const std::string& in) {
     RequireReadableFile(in);
     std::ifstream file(in, std::ios::binary);
@@ -81,6 +68,20 @@ void WriteImage(const Image& image, const std::string& out) {
 }
 
 } // namespace
+
+void Save(const CParameters& parameters, const std::string& out) {
+    errno = 0;
+    if (!parameters.SaveToFile(out))
+        Fail(out, "cannot write" + SystemReason());
+}
+
+void LoadConfiguration(CParameters& parameters, const std::string& in) {
+    RequireReadableFile(in);
+    errno = 0;
+    if (!parameters.LoadFromFile(in))
+        Fail(in, "unreadable" + SystemReason());
+    SettleVariantAfterLoad(parameters);
+}
 
 void RunDefaults(const Args& argv) {
     const CliArgs args(argv, {"--variant", "-o"}, {});

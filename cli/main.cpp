@@ -16,6 +16,10 @@ const Command kCommands[] = {
     {"encode", "encode IN.sgd -o OUT.bin", &RunEncode},
     {"decode", "decode IN.bin [--variant X] [--force] -o OUT.sgd", &RunDecode},
     {"lang-report", "lang-report [--program-dir DIR]", &RunLangReport},
+    {"read", "read --port DEV -o OUT.sgd [--attach-timeout SEC]", &RunRead},
+    {"write",
+     "write --port DEV IN.sgd [--yes] [--pin PIN] [--password PASSWORD] [--attach-timeout SEC]",
+     &RunWrite},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -1,0 +1,113 @@
+#include "LinkSession.h"
+
+#include "COMTermExp.h"
+#include "CliArgs.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+
+namespace kw::cli {
+namespace {
+
+// Language files lie beside the program; KOLBRAWIN_PROGRAM_DIR overrides that.
+std::string ProgramFolder() {
+    if (const char* folder = std::getenv("KOLBRAWIN_PROGRAM_DIR"); folder && *folder)
+        return std::string(folder) + "/";
+    return QCoreApplication::applicationDirPath().toStdString() + "/";
+}
+
+void LoadEnglish(CLanguage& language) {
+    language.Init(ProgramFolder());
+    const int english = language.FindLangById("Eng");
+    if (english >= 0)
+        language.Load(english, "");
+}
+
+std::string Seconds(double seconds) {
+    std::ostringstream text;
+    text << seconds;
+    return text.str();
+}
+
+} // namespace
+
+int LinkSession::s_Argc = 1;
+char* LinkSession::s_Argv[] = {const_cast<char*>("kolbrawin-cli"), nullptr};
+
+double AttachTimeoutOption(const CliArgs& args) {
+    const auto text = args.Value("--attach-timeout");
+    if (!text)
+        return 10;
+    char* end = nullptr;
+    const double seconds = std::strtod(text->c_str(), &end);
+    if (text->empty() || *end != 0 || !std::isfinite(seconds) || seconds <= 0 || seconds > 86400)
+        throw UsageError("--attach-timeout must be a number of seconds above 0");
+    return seconds;
+}
+
+LinkSession::LinkSession(const std::string& port, double attachTimeoutSeconds, bool yes)
+    : m_OwnApp(QCoreApplication::instance() ? nullptr
+                                            : std::make_unique<QCoreApplication>(s_Argc, s_Argv)),
+      m_Link(m_Terminal), m_User(&m_Language, yes), m_AttachSeconds(attachTimeoutSeconds) {
+    LoadEnglish(m_Language);
+    m_Link.m_ComPort = port;
+    m_AttachTimer.setSingleShot(true);
+    m_AttachTimer.setInterval(static_cast<int>(std::lround(attachTimeoutSeconds * 1000)));
+    QObject::connect(&m_AttachTimer, &QTimer::timeout, [this] {
+        m_AttachTimedOut = true;
+        m_User.PressCancel();
+    });
+    m_Link.m_AttachObserver = [this](bool running) {
+        if (running)
+            m_AttachTimer.start();
+        else
+            m_AttachTimer.stop();
+    };
+}
+
+LinkSession::~LinkSession() {
+    m_Terminal.ClosePort();
+}
+
+std::string LinkSession::Reason(const TransferOutcome& outcome) const {
+    switch (outcome.result) {
+    case TransferResult::Done:
+        return "done";
+    case TransferResult::NotConnected:
+        return "not connected";
+    case TransferResult::Declined:
+        return "the gateway's modem numbers differ from the configuration's (--yes writes anyway)";
+    case TransferResult::AttachFailed:
+        if (m_AttachTimedOut)
+            return "no answer from the gateway within " + Seconds(m_AttachSeconds) + " s";
+        if (m_User.Said(174))
+            return "the gateway's firmware fails the check; upgrade its firmware first";
+        if (m_User.Said(176))
+            return "the gateway reports an unknown hardware letter";
+        if (m_User.Said(125))
+            return "cannot open the port: " + m_Terminal.LastOpenError();
+        return "the gateway did not attach";
+    case TransferResult::Incompatible:
+        return std::string("the configuration does not fit the gateway's hardware (") +
+               m_Link.m_HardwareLetter + ")";
+    case TransferResult::Unreadable:
+        return "the gateway's configuration memory failed its checksums three times";
+    case TransferResult::WriteFailed:
+        return "the gateway did not take the configuration";
+    case TransferResult::LinkFailed:
+        switch (outcome.linkCode) {
+        case CCOMTermExp::TimedOut:
+            return "the gateway stopped answering (time-out)";
+        case CCOMTermExp::Cancelled:
+            return "cancelled";
+        case CCOMTermExp::WriteFailed:
+            return "cannot write to the port";
+        default:
+            return "link error " + std::to_string(outcome.linkCode);
+        }
+    }
+    return "failed";
+}
+
+} // namespace kw::cli

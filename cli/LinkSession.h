@@ -1,0 +1,49 @@
+// Everything a gateway command of the command line needs: the event loop the
+// waits run in, the terminal and link, the English word table, the user port,
+// and the attach time-out that presses Cancel for a silent gateway.
+#pragma once
+
+#include "CliUserPort.h"
+#include "ConfigTransfer.h"
+#include "GatewayLink.h"
+#include "Language.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <memory>
+#include <string>
+
+namespace kw::cli {
+
+class CliArgs;
+
+// --attach-timeout in seconds (default 10); a UsageError when it is not a
+// positive number.
+double AttachTimeoutOption(const CliArgs& args);
+
+class LinkSession {
+public:
+    LinkSession(const std::string& port, double attachTimeoutSeconds, bool yes);
+    ~LinkSession();
+
+    CGatewayLink& Link() { return m_Link; }
+    CCliUserPort& User() { return m_User; }
+    // Why a transfer failed, in one line for the final report.
+    std::string Reason(const TransferOutcome& outcome) const;
+
+private:
+    static int s_Argc;
+    static char* s_Argv[];
+
+    std::unique_ptr<QCoreApplication> m_OwnApp; // when no application exists yet
+    CLanguage m_Language;
+    CCOMTerminal m_Terminal;
+    CGatewayLink m_Link;
+    CCliUserPort m_User;
+    QTimer m_AttachTimer;
+    double m_AttachSeconds;
+    bool m_AttachTimedOut = false;
+};
+
+} // namespace kw::cli

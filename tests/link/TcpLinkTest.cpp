@@ -1,0 +1,145 @@
+// The link facade's TCP path over 127.0.0.1: the same send-and-wait rules on
+// the linked connection, its terminator and time-out, the progress cancel
+// latch that stays set, and a connection that vanishes during a wait.
+#include "COMTermExp.h"
+#include "EventLoopWait.h"
+#include "GatewayLink.h"
+#include "LinkTime.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+int CodeOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const CCOMTermExp& e) {
+        return e.Code();
+    }
+    return -1;
+}
+
+// A gateway at the other end of a TCP connection, answering by a function.
+class TcpLink : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+        gateway.connectToHost(QHostAddress::LocalHost, server.serverPort());
+        ASSERT_TRUE(kw::test::RunEventsUntil([&] { return server.hasPendingConnections(); }));
+        QTcpSocket* accepted = server.nextPendingConnection();
+        // What the server's read handler does with the linked connection.
+        QObject::connect(accepted, &QTcpSocket::readyRead, [this, accepted] {
+            const QByteArray bytes = accepted->readAll();
+            link.LinkReceive(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                             static_cast<int32_t>(bytes.size()));
+        });
+        QObject::connect(&gateway, &QTcpSocket::readyRead, [this] {
+            received += gateway.readAll().toStdString();
+            if (answer)
+                answer();
+        });
+        link.m_ConType = kw::CGatewayLink::TcpIp;
+        link.m_Connected = true;
+        link.m_LinkedConnection = accepted;
+        link.m_TcpTimeOut = 300;
+    }
+
+    QTcpServer server;
+    QTcpSocket gateway;
+    std::string received;
+    std::function<void()> answer;
+    CCOMTerminal terminal;
+    kw::CGatewayLink link{terminal};
+};
+
+TEST_F(TcpLink, CommandsGetTheirTerminatorAndRepliesAreMatched) {
+    link.m_TcpTerminator = 0x10D; // only the low byte is sent
+    answer = [&] {
+        if (received == "AT\r")
+            gateway.write("\r\nOK\r\n");
+    };
+    EXPECT_EQ(link.LinkSendExpect("AT", {"ERROR", "OK"}), 2);
+    EXPECT_EQ(received, "AT\r");
+
+    link.m_TcpTerminator = 0;
+    received.clear();
+    answer = [&] {
+        if (received == "e")
+            gateway.write(QByteArray(2049, 'r'));
+    };
+    EXPECT_TRUE(link.LinkSendWait("e", 2049));
+    uint8_t copy[4] = {};
+    link.LinkCopy(copy, 4);
+    EXPECT_EQ(copy[0], 'r');
+    link.LinkClear();
+    EXPECT_EQ(link.LinkBuffer().Count(), 0);
+}
+
+TEST_F(TcpLink, RawWritesThenAnAcknowledgement) {
+    answer = [&] {
+        if (received.size() == 3)
+            gateway.write("X");
+    };
+    link.LinkClear();
+    link.LinkWrite("g", 1);
+    link.LinkWrite("ab", 2);
+    EXPECT_EQ(link.LinkSendExpect("", {"X", "Y"}), 1);
+    EXPECT_EQ(received, "gab");
+}
+
+TEST_F(TcpLink, SilenceTimesOut) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(CodeOf([&] { link.LinkSendWait("x", 1); }), CCOMTermExp::TimedOut);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Connection timeout\n");
+}
+
+TEST_F(TcpLink, TheProgressCancelStaysUntilTheNextProgressWindow) {
+    link.PressProgressCancel();
+    EXPECT_EQ(CodeOf([&] { link.LinkSendExpect("x", {"X"}); }), CCOMTermExp::Cancelled);
+    EXPECT_EQ(CodeOf([&] { link.LinkSendExpect("x", {"X"}); }), CCOMTermExp::Cancelled);
+    link.m_ProgressCancel = 0; // a progress window opened
+    answer = [&] { gateway.write("X"); };
+    EXPECT_EQ(link.LinkSendExpect("y", {"X"}), 1);
+
+    // The exit command's link latch is cleared by each wait as it starts.
+    link.PressExit();
+    answer = {};
+    QTimer::singleShot(50, [&] { link.m_LinkCancel = 1; });
+    EXPECT_EQ(CodeOf([&] { link.LinkSendExpect("z", {"X"}); }), CCOMTermExp::Cancelled);
+}
+
+TEST_F(TcpLink, AConnectionDroppedDuringAWaitIsCodeSix) {
+    link.m_TcpTimeOut = 5000;
+    answer = [&] { gateway.abort(); };
+    const uint32_t start = kw::TickCount();
+    EXPECT_EQ(CodeOf([&] { link.LinkSendWait("x", 1); }), CCOMTermExp::ConnectionLost);
+    EXPECT_LT(kw::TicksSince(start), 2000u);
+    EXPECT_EQ(CodeOf([&] { link.LinkWrite("x", 1); }), CCOMTermExp::ConnectionLost);
+    link.m_LinkedConnection = nullptr;
+    EXPECT_EQ(CodeOf([&] { link.LinkSendExpect("", {"X"}); }), CCOMTermExp::ConnectionLost);
+}
+
+TEST(LinkIdle, EndsWithTheTimeTheWindowOrTheProgram) {
+    CCOMTerminal terminal;
+    kw::CGatewayLink link(terminal);
+    uint32_t start = kw::TickCount();
+    link.LinkIdle(150);
+    EXPECT_GE(kw::TicksSince(start), 150u);
+
+    bool dialogVisible = true;
+    QTimer::singleShot(50, [&] { dialogVisible = false; });
+    start = kw::TickCount();
+    link.LinkIdle(5000, [&] { return dialogVisible; });
+    EXPECT_LT(kw::TicksSince(start), 1000u);
+
+    QTimer::singleShot(50, [&] { link.m_Closing = true; });
+    start = kw::TickCount();
+    link.LinkIdle(5000);
+    EXPECT_LT(kw::TicksSince(start), 1000u);
+}
+
+} // namespace
