@@ -27,7 +27,7 @@ constexpr int32_t kServicePassword = 2038, kPin = 2042, kSecretSize = 4;
 constexpr int32_t kChunkSize = 2048;
 const std::vector<std::string> kAcknowledge = {"X", "Y"};
 
-void OpenProgress(TTransferHost& host) {
+void OpenProgress(const TTransferHost& host) {
     CGatewayLink& link = host.link;
     host.user.SetCancelHandler([&link] { link.PressProgressCancel(); });
     host.user.ShowProgressWord(link.m_Connected ? 107 : 104, true);
@@ -130,7 +130,7 @@ void KeepGatewayRanges(const TTransferHost& host, uint8_t* image, const uint8_t*
         std::memcpy(image + kPin, gateway + kPin, kSecretSize);
 }
 
-TransferOutcome ReadAttached(TTransferHost& host) {
+TransferOutcome ReadAttached(const TTransferHost& host) {
     CGatewayLink& link = host.link;
     CUserPort& user = host.user;
     user.SetProgressRange(0, 5);
@@ -162,7 +162,7 @@ TransferOutcome ReadAttached(TTransferHost& host) {
     return {TransferResult::Done};
 }
 
-TransferOutcome WriteAttached(TTransferHost& host) {
+TransferOutcome WriteAttached(const TTransferHost& host) {
     CGatewayLink& link = host.link;
     CUserPort& user = host.user;
     const char configuration = host.hardwareText.empty() ? 0 : host.hardwareText[0];
@@ -217,7 +217,7 @@ TransferOutcome WriteAttached(TTransferHost& host) {
 
 } // namespace
 
-TransferOutcome ReadFromGateway(TTransferHost& host) {
+TransferOutcome ReadFromGateway(const TTransferHost& host) {
     CGatewayLink& link = host.link;
     if (link.m_ConType != CGatewayLink::SerialCable && !link.m_Connected)
         return {TransferResult::NotConnected};
@@ -240,7 +240,7 @@ TransferOutcome ReadFromGateway(TTransferHost& host) {
     return outcome;
 }
 
-TransferOutcome WriteToGateway(TTransferHost& host) {
+TransferOutcome WriteToGateway(const TTransferHost& host) {
     CGatewayLink& link = host.link;
     if (link.m_ConType != CGatewayLink::SerialCable && !link.m_Connected)
         return {TransferResult::NotConnected};

@@ -42,7 +42,7 @@ struct TransferOutcome {
     int8_t linkCode = -1; // the exception's code when result is LinkFailed
 };
 
-TransferOutcome ReadFromGateway(TTransferHost& host);
-TransferOutcome WriteToGateway(TTransferHost& host);
+TransferOutcome ReadFromGateway(const TTransferHost& host);
+TransferOutcome WriteToGateway(const TTransferHost& host);
 
 } // namespace kw
