@@ -1,15 +1,20 @@
 #include "SectionPages.h"
 
 #include "DForm.h"
+#include "Inicializace.h"
+#include "SLICParametry.h"
+#include "Servis.h"
 
 namespace kw {
 
 TFDForm* CreateSectionPage(int section, CPageHost& host, QWidget* parent) {
-    (void)host;
-    (void)parent;
     switch (section) {
-    // Each page adds its line here, e.g.
-    //     case kSectionLines: return new TFSLICParametry(host, parent);
+    case kSectionLines:
+        return new TFSLICParametry(host, parent);
+    case kSectionService:
+        return new TFServis(host, parent);
+    case kSectionInit:
+        return new TFInicializace(host, parent);
     default:
         return nullptr;
     }

@@ -76,6 +76,8 @@ void CUpDown::Step(int direction) {
         next = m_Wrap && from >= high ? low : high;
     else if (next < low)
         next = m_Wrap && from <= low ? high : low;
+    if (m_Changing && !m_Changing(static_cast<int>(next), direction > 0))
+        return;
     m_Position = static_cast<int>(next);
     if (m_Associate && !m_Associate->isReadOnly())
         m_Associate->setText(QString::number(m_Position));

@@ -12,6 +12,8 @@
 
 #include <QLineEdit>
 
+#include <functional>
+
 class CUpDown : public QWidget {
     Q_OBJECT
 public:
@@ -36,6 +38,11 @@ public:
     // Past an end the position jumps to the other end instead of stopping.
     void SetWrap(bool wrap) { m_Wrap = wrap; }
     void SetArrowKeys(bool on) { m_ArrowKeys = on; }
+    // Asked before a step takes effect, with the new position and the direction
+    // (true for up); false refuses the step, leaving position and edit as they
+    // were. Setting the position from inside does not ask again.
+    using ChangingHandler = std::function<bool(int newPosition, bool up)>;
+    void SetChangingHandler(ChangingHandler handler) { m_Changing = std::move(handler); }
 
     // One step as by a click; what a page or a test uses to press the control.
     void StepUp() { Step(+1); }
@@ -67,6 +74,7 @@ private:
     int m_Increment = 1;
     bool m_Wrap = false;
     bool m_ArrowKeys = true;
+    ChangingHandler m_Changing;
     int m_Pressed = 0; // +1 upper half held, -1 lower half held
     QBasicTimer m_Repeat;
 };

@@ -1,0 +1,269 @@
+#include "PageLayout.h"
+
+#include "DForm.h"
+#include "TranslateWidgets.h"
+#include "TypingLimit.h"
+#include "UpDown.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace kw {
+namespace {
+
+// Where FitPageToArea remembers the last page area for RefitPage.
+constexpr const char* kAreaProperty = "kwPageArea";
+
+constexpr int kPageMargin = 8;
+constexpr int kSpacing = 6;
+constexpr int kTrackWidth = 130;
+
+template <typename Widget> Widget* Named(Widget* widget, const QString& name, int word, bool hint) {
+    widget->setObjectName(name);
+    SetWidgetTag(widget, word);
+    SetShowHint(widget, hint);
+    return widget;
+}
+
+// Room for `chars` digits plus the frame and the text margins.
+int EditWidth(const QLineEdit* edit, int chars) {
+    return edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * std::max(chars, 2) + 14;
+}
+
+} // namespace
+
+QLabel* MakeLabel(QWidget* parent, const QString& name, int word, const QString& designText,
+                  bool showHint) {
+    return Named(new QLabel(designText, parent), name, word, showHint);
+}
+
+QLabel* MakeDisplay(QWidget* parent, const QString& name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+QGroupBox* MakeGroup(QWidget* parent, const QString& name, int word, const QString& designText) {
+    return Named(new QGroupBox(designText, parent), name, word, false);
+}
+
+QCheckBox* MakeCheck(QWidget* parent, const QString& name, int word, const QString& designText) {
+    return Named(new QCheckBox(designText, parent), name, word, true);
+}
+
+QPushButton* MakeButton(QWidget* parent, const QString& name, int word, const QString& designText) {
+    return Named(new QPushButton(designText, parent), name, word, false);
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const QString& name, int word, int widthChars, int maxLength) {
+    auto* edit = Named(new QLineEdit(parent), name, word, true);
+    edit->setFixedWidth(EditWidth(edit, widthChars));
+    if (maxLength > 0)
+        LimitTyping(edit, maxLength);
+    return edit;
+}
+
+QComboBox* MakeCombo(QWidget* parent, const QString& name, int word,
+                     std::initializer_list<int> values) {
+    auto* combo = Named(new QComboBox(parent), name, word, true);
+    for (int value : values)
+        combo->addItem(QString::number(value));
+    // Follows the item texts of every language, not only the first shown.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return combo;
+}
+
+QSlider* MakeTrack(QWidget* parent, const QString& name, int word, int min, int max) {
+    auto* track = Named(new QSlider(Qt::Horizontal, parent), name, word, true);
+    track->setRange(min, max);
+    track->setPageStep(1);
+    track->setTickInterval(1);
+    track->setTickPosition(QSlider::TicksBelow);
+    track->setFixedWidth(kTrackWidth);
+    return track;
+}
+
+QWidget* AddTabSheet(QTabWidget* tabs, const QString& name, int word, const QString& designText) {
+    auto* sheet = Named(new QWidget(tabs), name, word, false);
+    tabs->addTab(sheet, designText);
+    return sheet;
+}
+
+SpinEdit MakeSpinEdit(QWidget* parent, const QString& editName, const QString& upDownName, int word,
+                      int min, int max, int increment, int maxLength) {
+    const int digits =
+        static_cast<int>(std::max(QString::number(min).size(), QString::number(max).size()));
+    SpinEdit spin{MakeEdit(parent, editName, word, std::max(digits, 3), maxLength),
+                  Named(new CUpDown(parent), upDownName, word, true)};
+    spin.upDown->SetRange(min, max);
+    spin.upDown->SetIncrement(increment);
+    spin.upDown->SetAssociate(spin.edit);
+    spin.upDown->setFixedSize(spin.upDown->sizeHint().width(), spin.edit->sizeHint().height());
+    return spin;
+}
+
+QLayout* SpinLayout(const SpinEdit& spin) {
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(spin.edit);
+    row->addWidget(spin.upDown);
+    return row;
+}
+
+CFormGrid::CFormGrid(QWidget* container)
+    : m_Container(container), m_Grid(new QGridLayout(container)) {
+    m_Grid->setHorizontalSpacing(2 * kSpacing);
+    m_Grid->setVerticalSpacing(kSpacing);
+    m_Grid->setColumnStretch(0, 1);
+}
+
+void CFormGrid::AddRow(QLabel* label, QWidget* control) {
+    m_Grid->addWidget(label, m_Row, 0);
+    m_Grid->addWidget(control, m_Row, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    ++m_Row;
+}
+
+void CFormGrid::AddRow(QLabel* label, const SpinEdit& spin) {
+    m_Grid->addWidget(label, m_Row, 0);
+    m_Grid->addLayout(SpinLayout(spin), m_Row, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    ++m_Row;
+}
+
+void CFormGrid::AddWide(QWidget* control) {
+    m_Grid->addWidget(control, m_Row, 0, 1, 2);
+    ++m_Row;
+}
+
+void CFormGrid::AddCells(std::initializer_list<QWidget*> cells) {
+    int column = 0;
+    for (QWidget* cell : cells)
+        m_Grid->addWidget(cell, m_Row, column++, Qt::AlignLeft | Qt::AlignVCenter);
+    ++m_Row;
+}
+
+void CFormGrid::AddCells(QWidget* first, const SpinEdit& second) {
+    m_Grid->addWidget(first, m_Row, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    m_Grid->addLayout(SpinLayout(second), m_Row, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    ++m_Row;
+}
+
+QLabel* CFormGrid::RowLabel(const QString& controlName, const QString& labelName, int word,
+                            const QString& text) {
+    QLabel* label =
+        MakeLabel(m_Container, labelName.isEmpty() ? controlName + "Label" : labelName, word, text);
+    // A long caption in a narrow column takes a second line rather than
+    // pushing its control out of the page.
+    label->setWordWrap(true);
+    return label;
+}
+
+SpinEdit CFormGrid::SpinRow(const QString& editName, const QString& upDownName, int word,
+                            const QString& labelText, int min, int max, int increment,
+                            int maxLength, const QString& labelName) {
+    QLabel* label = RowLabel(editName, labelName, word, labelText);
+    const SpinEdit spin =
+        MakeSpinEdit(m_Container, editName, upDownName, word, min, max, increment, maxLength);
+    AddRow(label, spin);
+    return spin;
+}
+
+QLineEdit* CFormGrid::EditRow(const QString& name, int word, const QString& labelText,
+                              int widthChars, int maxLength) {
+    QLabel* label = RowLabel(name, {}, word, labelText);
+    QLineEdit* edit = MakeEdit(m_Container, name, word, widthChars, maxLength);
+    AddRow(label, edit);
+    return edit;
+}
+
+QComboBox* CFormGrid::ComboRow(const QString& name, int listWord, int labelWord,
+                               const QString& labelText, std::initializer_list<int> values) {
+    QLabel* label = RowLabel(name, {}, labelWord, labelText);
+    QComboBox* combo = MakeCombo(m_Container, name, listWord, values);
+    AddRow(label, combo);
+    return combo;
+}
+
+QSlider* CFormGrid::TrackRow(const QString& name, int word, const QString& labelText, int min,
+                             int max) {
+    QLabel* label = RowLabel(name, {}, word, labelText);
+    QSlider* track = MakeTrack(m_Container, name, word, min, max);
+    AddRow(label, track);
+    return track;
+}
+
+QCheckBox* CFormGrid::CheckRow(const QString& name, int word, const QString& text) {
+    QCheckBox* check = MakeCheck(m_Container, name, word, text);
+    AddWide(check);
+    return check;
+}
+
+void CFormGrid::PackCells(int columns) {
+    for (int column = 0; column < columns; ++column)
+        m_Grid->setColumnStretch(column, 0);
+    m_Grid->setColumnStretch(columns, 1);
+}
+
+CTwoColumns::CTwoColumns(QWidget* container) : m_Left(new QVBoxLayout), m_Right(new QVBoxLayout) {
+    auto* columns = new QHBoxLayout(container);
+    SetPageMargins(columns);
+    // No stretch: a column with longer captions gets more of the width.
+    columns->addLayout(m_Left);
+    columns->addLayout(m_Right);
+    m_Left->setSpacing(kSpacing);
+    m_Right->setSpacing(kSpacing);
+}
+
+void CTwoColumns::AddLeft(QWidget* widget) {
+    m_Left->addWidget(widget);
+}
+
+void CTwoColumns::AddRight(QWidget* widget) {
+    m_Right->addWidget(widget);
+}
+
+void CTwoColumns::Finish() {
+    m_Left->addStretch(1);
+    m_Right->addStretch(1);
+}
+
+void SetPageMargins(QLayout* layout) {
+    layout->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
+    layout->setSpacing(kSpacing);
+}
+
+void FitPageToArea(QWidget* page, int width, int height) {
+    page->setProperty(kAreaProperty, QSize(width, height));
+    QLayout* layout = page->layout();
+    if (layout)
+        layout->activate();
+    const QSize need = page->minimumSizeHint().expandedTo(page->minimumSize());
+    const int w = std::max(width, need.width());
+    // Captions that wrap need more height the narrower the page is.
+    const int h = layout && layout->hasHeightForWidth()
+                      ? std::max(need.height(), layout->totalHeightForWidth(w))
+                      : need.height();
+    page->resize(w, std::max(height, h));
+}
+
+void RefitPage(QWidget* page) {
+    const QVariant area = page->property(kAreaProperty);
+    const QSize size =
+        area.isValid() ? area.toSize() : QSize(TFDForm::kDesignWidth, TFDForm::kDesignHeight);
+    FitPageToArea(page, size.width(), size.height());
+}
+
+} // namespace kw

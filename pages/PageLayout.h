@@ -1,0 +1,135 @@
+// Building blocks that give every section page the same look: controls made
+// with their form name, word (tag) and hint flag; group boxes holding rows of
+// "label  control" in a grid; edits paired with an up-down control; and pages
+// laid out in two columns that keep at least the room their contents need.
+//
+// A page's constructor typically reads:
+//     kw::CTwoColumns columns(this);
+//     QGroupBox* dialling = kw::MakeGroup(this, "DiallingGroup", 47, "Volba");
+//     kw::CFormGrid grid(dialling);
+//     Edit1 = grid.SpinRow("Edit1", "UpDown1", 34, "Doba ... [s]:", 1, 255, 1, 3).edit;
+//     CheckBox1 = grid.CheckRow("CheckBox1", 37, "Signalizace ...");
+//     columns.AddLeft(dialling);
+//     columns.Finish();
+// and its ResizePage: kw::FitPageToArea(this, width, height).
+#pragma once
+
+#include <QString>
+
+#include <initializer_list>
+
+class CUpDown;
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLayout;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class QTabWidget;
+class QVBoxLayout;
+class QWidget;
+
+namespace kw {
+
+// A label with its word; `showHint` for words that carry a hint.
+QLabel* MakeLabel(QWidget* parent, const QString& name, int word, const QString& designText,
+                  bool showHint = true);
+// A read-only display the page fills itself (no word: the translator leaves it).
+QLabel* MakeDisplay(QWidget* parent, const QString& name);
+QGroupBox* MakeGroup(QWidget* parent, const QString& name, int word, const QString& designText);
+QCheckBox* MakeCheck(QWidget* parent, const QString& name, int word, const QString& designText);
+QPushButton* MakeButton(QWidget* parent, const QString& name, int word, const QString& designText);
+// A single-line edit wide enough for `widthChars` characters. `maxLength` > 0
+// limits typing only (see TypingLimit.h).
+QLineEdit* MakeEdit(QWidget* parent, const QString& name, int word, int widthChars,
+                    int maxLength = 0);
+// A drop-down list designed with the numbers the parameter takes; the first
+// translation keeps them as item values and shows the words' items.
+QComboBox* MakeCombo(QWidget* parent, const QString& name, int word,
+                     std::initializer_list<int> values);
+// A horizontal track bar with a tick for every position.
+QSlider* MakeTrack(QWidget* parent, const QString& name, int word, int min, int max);
+// A tab sheet of `tabs` with its word.
+QWidget* AddTabSheet(QTabWidget* tabs, const QString& name, int word, const QString& designText);
+
+// An edit with its up-down control: range, increment and the edit's typing
+// limit as given; the up-down carries the edit's word, so it shows the same hint.
+struct SpinEdit {
+    QLineEdit* edit;
+    CUpDown* upDown;
+};
+SpinEdit MakeSpinEdit(QWidget* parent, const QString& editName, const QString& upDownName, int word,
+                      int min, int max, int increment = 1, int maxLength = 0);
+
+// Rows of a group box (or any container): labels in the first column, which
+// takes the spare width, controls in the second at their own width.
+class CFormGrid {
+public:
+    explicit CFormGrid(QWidget* container);
+    void AddRow(QLabel* label, QWidget* control);
+    void AddRow(QLabel* label, const SpinEdit& spin);
+    // A control across both columns: check boxes, inner tab controls.
+    void AddWide(QWidget* control);
+    // Several controls side by side in one row, each in its own column from
+    // the first on (headers and rows of small tables).
+    void AddCells(std::initializer_list<QWidget*> cells);
+    void AddCells(QWidget* first, const SpinEdit& second);
+    // For a grid of cells: the columns keep their widths side by side and the
+    // spare width goes after the last one.
+    void PackCells(int columns);
+    QGridLayout* Layout() const { return m_Grid; }
+
+    // A label and its control made and added in one go. The label carries the
+    // control's word and is named after it ("Edit1Label") unless named here.
+    SpinEdit SpinRow(const QString& editName, const QString& upDownName, int word,
+                     const QString& labelText, int min, int max, int increment = 1,
+                     int maxLength = 0, const QString& labelName = {});
+    QLineEdit* EditRow(const QString& name, int word, const QString& labelText, int widthChars,
+                       int maxLength = 0);
+    // A list shows the items of `listWord`; its label the text of `labelWord`.
+    QComboBox* ComboRow(const QString& name, int listWord, int labelWord, const QString& labelText,
+                        std::initializer_list<int> values);
+    QSlider* TrackRow(const QString& name, int word, const QString& labelText, int min, int max);
+    QCheckBox* CheckRow(const QString& name, int word, const QString& text);
+
+private:
+    QLabel* RowLabel(const QString& controlName, const QString& labelName, int word,
+                     const QString& text);
+
+    QWidget* m_Container;
+    QGridLayout* m_Grid;
+    int m_Row = 0;
+};
+
+// The edit and its up-down as one layout item.
+QLayout* SpinLayout(const SpinEdit& spin);
+
+// A page or tab sheet in two columns of group boxes, top aligned; the columns
+// share the width evenly.
+class CTwoColumns {
+public:
+    explicit CTwoColumns(QWidget* container);
+    void AddLeft(QWidget* widget);
+    void AddRight(QWidget* widget);
+    // Pushes both columns up; call once after the last group.
+    void Finish();
+
+private:
+    QVBoxLayout* m_Left;
+    QVBoxLayout* m_Right;
+};
+
+// Margins and spacing of a page's outermost layout, the same on every page.
+void SetPageMargins(QLayout* layout);
+
+// The page fills the page area but never shrinks below what its contents need
+// (the page area scrolls then). Pages call it from ResizePage.
+void FitPageToArea(QWidget* page, int width, int height);
+// The same for the area last given (the design size before any): after a
+// translation or a change of what is shown has changed what the contents need.
+void RefitPage(QWidget* page);
+
+} // namespace kw
