@@ -250,7 +250,14 @@ TEST_F(LinesPage, BusyToneDetectionSpinSkipsOneInBothDirections) {
 TEST_F(LinesPage, PermanentToneDetectionSpinJumpsOverTheGap) {
     host.parameters.SetValue("FXODetPermTone", 0, "0");
     Load("A");
+    // The jump itself must not come back through the handler.
+    int asked = 0;
+    page.UpDown14->SetChangingHandler([&](int value, bool up) {
+        ++asked;
+        return page.UpDown14ChangingEx(value, up);
+    });
     page.UpDown14->StepUp();
+    EXPECT_EQ(asked, 1);
     EXPECT_EQ(page.Edit16->text(), "1610");
     EXPECT_EQ(page.UpDown14->Position(), 1610);
     page.UpDown14->StepUp();
