@@ -1,9 +1,12 @@
 #include "SectionPages.h"
 
 #include "DForm.h"
+#include "GSMSIM.h"
 #include "Inicializace.h"
+#include "LogickyVstup.h"
 #include "SLICParametry.h"
 #include "Servis.h"
+#include "Zabezpeceni.h"
 
 namespace kw {
 
@@ -11,10 +14,16 @@ TFDForm* CreateSectionPage(int section, CPageHost& host, QWidget* parent) {
     switch (section) {
     case kSectionLines:
         return new TFSLICParametry(host, parent);
+    case kSectionSmsInput:
+        return new TFLogickyVstup(host, parent);
+    case kSectionGsmSim:
+        return new TFGSMSIM(host, parent);
     case kSectionService:
         return new TFServis(host, parent);
     case kSectionInit:
         return new TFInicializace(host, parent);
+    case kSectionSecurity:
+        return new TFZabezpeceni(host, parent);
     default:
         return nullptr;
     }
