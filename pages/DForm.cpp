@@ -81,10 +81,11 @@ bool TFDForm::eventFilter(QObject* watched, QEvent* event) {
         return false;
     if (watched->property(kIsMemo).toBool()) {
         auto* memo = static_cast<QPlainTextEdit*>(watched);
-        std::string text = kw::MemoQStringToBytes(memo->toPlainText());
+        const QString before = kw::MemoText(*memo);
+        std::string text = kw::MemoQStringToBytes(before);
         Parameters().NormalizeByName(name, text);
         const QString shown = kw::MemoBytesToQString(text);
-        if (shown != memo->toPlainText())
+        if (shown != before)
             memo->setPlainText(shown);
     } else {
         auto* edit = static_cast<QLineEdit*>(watched);

@@ -67,7 +67,7 @@ CParMemo::CParMemo(std::string name, int32_t row, QPlainTextEdit* memo)
 
 std::string CParMemo::ReadText() const {
     KW_ASSERT(m_Memo);
-    return kw::MemoQStringToBytes(m_Memo->toPlainText());
+    return kw::MemoQStringToBytes(kw::MemoText(*m_Memo));
 }
 
 void CParMemo::WriteText(const std::string& text) {

@@ -1,5 +1,7 @@
 #include "TypingLimit.h"
 
+#include "Win1252.h"
+
 #include <QEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -74,7 +76,9 @@ private:
 };
 
 // A memo has no signal for user edits alone, so the limit arms on an input
-// event and looks only at the change that event makes.
+// event and looks only at the change that event makes. The limit counts the
+// bytes of the value the memo stands for, where a line break is CR LF: counting
+// it as one character would let the text outgrow the field it is stored in.
 class CMemoLimit : public QObject {
 public:
     CMemoLimit(QPlainTextEdit* memo, int max) : QObject(memo), m_Memo(memo), m_Max(max) {
@@ -86,21 +90,35 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
         m_Armed = IsUserInput(event->type());
+        if (m_Armed)
+            m_Before = ValueLength();
         return false;
     }
 
 private:
-    void Changed(int position, int removed, int added) {
-        if (!m_Armed || m_Fixing || added <= removed)
+    int ValueLength() const {
+        return static_cast<int>(MemoQStringToBytes(MemoText(*m_Memo)).size());
+    }
+
+    void Changed(int position, int /*removed*/, int added) {
+        if (!m_Armed || m_Fixing || added <= 0)
             return;
         m_Armed = false;
-        const int length = m_Memo->document()->characterCount() - 1;
-        const int excess = length - std::max(m_Max, length - (added - removed));
+        // A text set by code may already be longer; an edit may not make it longer still.
+        int excess = ValueLength() - std::max(m_Max, m_Before);
         if (excess <= 0)
             return;
+        // Give back the end of what was inserted, a line break freeing two bytes.
+        const QTextDocument* document = m_Memo->document();
+        int cut = 0;
+        while (excess > 0 && cut < added) {
+            const QChar c = document->characterAt(position + added - 1 - cut);
+            excess -= (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) ? 2 : 1;
+            ++cut;
+        }
         m_Fixing = true;
         QTextCursor cursor(m_Memo->document());
-        cursor.setPosition(position + added - excess);
+        cursor.setPosition(position + added - cut);
         cursor.setPosition(position + added, QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
         m_Fixing = false;
@@ -108,6 +126,7 @@ private:
 
     QPlainTextEdit* m_Memo;
     int m_Max;
+    int m_Before = 0;
     bool m_Armed = false;
     bool m_Fixing = false;
 };

@@ -11,6 +11,7 @@ namespace kw {
 
 // maxLength <= 0 removes the limit. Setting a limit again replaces the old one.
 void LimitTyping(QLineEdit* edit, int maxLength);
+// A memo's length is that of its value, where each line break is CR LF.
 void LimitTyping(QPlainTextEdit* memo, int maxLength);
 // The limit in force, 0 for none.
 int TypingLimit(const QObject* control);

@@ -1,5 +1,8 @@
 #include "Win1252.h"
 
+#include <QPlainTextEdit>
+#include <QTextDocument>
+
 namespace kw {
 namespace {
 
@@ -24,6 +27,10 @@ char UnicodeToByte(char16_t c) {
     return '?';
 }
 
+// How a memo shows a CR or an LF that is not part of a CR LF pair.
+constexpr char16_t kLoneCr = 0x240D;
+constexpr char16_t kLoneLf = 0x240A;
+
 } // namespace
 
 QString BytesToQString(const std::string& bytes) {
@@ -43,28 +50,46 @@ std::string QStringToBytes(const QString& text) {
 }
 
 QString MemoBytesToQString(const std::string& bytes) {
-    std::string lf;
-    lf.reserve(bytes.size());
+    QString text;
+    text.reserve(static_cast<qsizetype>(bytes.size()));
     for (size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r') {
-            lf.push_back('\n');
-            if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+            text.append(QChar(u'\n'));
+            ++i;
+        } else if (bytes[i] == '\r') {
+            text.append(QChar(kLoneCr));
+        } else if (bytes[i] == '\n') {
+            text.append(QChar(kLoneLf));
         } else {
-            lf.push_back(bytes[i]);
+            text.append(QChar(ByteToUnicode(static_cast<unsigned char>(bytes[i]))));
         }
     }
-    return BytesToQString(lf);
+    return text;
 }
 
 std::string MemoQStringToBytes(const QString& text) {
-    std::string crlf;
-    for (char b : QStringToBytes(text)) {
-        if (b == '\n')
-            crlf.push_back('\r');
-        crlf.push_back(b);
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(text.size()));
+    for (QChar c : text) {
+        if (c == u'\n')
+            bytes += "\r\n";
+        else if (c == kLoneCr)
+            bytes.push_back('\r');
+        else if (c == kLoneLf)
+            bytes.push_back('\n');
+        else
+            bytes.push_back(UnicodeToByte(c.unicode()));
     }
-    return crlf;
+    return bytes;
+}
+
+QString MemoText(const QPlainTextEdit& memo) {
+    QString text = memo.document()->toRawText();
+    // Return makes a paragraph, Shift+Return a line separator: both are a line
+    // break to the user.
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    return text;
 }
 
 } // namespace kw

@@ -8,14 +8,23 @@
 
 #include <string>
 
+class QPlainTextEdit;
+
 namespace kw {
 
 QString BytesToQString(const std::string& bytes);
 // Characters outside Windows-1252 become '?'.
 std::string QStringToBytes(const QString& text);
 
-// As above, with the value's CR LF (or a lone CR) shown as LF and LF stored as CR LF.
+// As above, with the value's CR LF shown as LF and LF stored as CR LF. A CR or
+// an LF on its own is no line break of the value: it shows as its control
+// picture (U+240D, U+240A) and comes back as the same byte, so a text read from
+// the gateway survives being shown and stored unchanged.
 QString MemoBytesToQString(const std::string& bytes);
 std::string MemoQStringToBytes(const QString& text);
+
+// What a memo holds, line breaks as LF and every other character as it is
+// (QPlainTextEdit::toPlainText would turn a no-break space into a space).
+QString MemoText(const QPlainTextEdit& memo);
 
 } // namespace kw

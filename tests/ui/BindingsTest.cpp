@@ -51,7 +51,12 @@ TEST(TextMapping, EveryByteSurvivesTheRoundTrip) {
 }
 
 TEST(TextMapping, MemoLineBreaksAreCrLfInTheValue) {
-    EXPECT_EQ(kw::MemoBytesToQString("one\r\ntwo\rthree\nfour"), "one\ntwo\nthree\nfour");
+    // A CR or LF on its own is no line break: it shows as its control picture
+    // and comes back as the same byte.
+    EXPECT_EQ(kw::MemoBytesToQString("one\r\ntwo\rthree\nfour"),
+              QString::fromUtf8("one\ntwo\u240dthree\u240afour"));
+    EXPECT_EQ(kw::MemoQStringToBytes(kw::MemoBytesToQString("a\rb\nc\n\r\r\n")),
+              "a\rb\nc\n\r\r\n");
     EXPECT_EQ(kw::MemoQStringToBytes("one\ntwo"), "one\r\ntwo");
     EXPECT_EQ(kw::MemoQStringToBytes(kw::MemoBytesToQString("a\r\n\r\nb")), "a\r\n\r\nb");
 }
