@@ -192,6 +192,7 @@ TEST_F(MainWindow, SectionSwitchStoresThePageLeftBeforeFillingTheNext) {
     auto* routing = new CTestPage(w, "routing", &log);
     w.SetSectionPage(kw::kSectionLines, lines);
     w.SetSectionPage(kw::kSectionRouting, routing);
+    w.SetSectionPage(kw::kSectionSmsInput, nullptr); // a section without a page, below
 
     w.ListBox1->setCurrentRow(0);
     EXPECT_EQ(w.CurrentPage(), lines);
