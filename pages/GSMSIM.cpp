@@ -41,8 +41,8 @@ TFGSMSIM::TFGSMSIM(CPageHost& host, QWidget* parent) : TFDForm(host, parent) {
         creditRows.SpinRow("Edit3", "UpDown3", 159, "Minimální kredit", 0, 999, 1, 3);
     Edit3 = minimum.edit;
     UpDown3 = minimum.upDown;
-    const kw::SpinEdit position = creditRows.SpinRow("Edit4", "UpDown4", 160,
-                                                     "Pozice výše kreditu v odpovědi", 0, 180, 1, 3);
+    const kw::SpinEdit position =
+        creditRows.SpinRow("Edit4", "UpDown4", 160, "Pozice výše kreditu v odpovědi", 0, 180, 1, 3);
     Edit4 = position.edit;
     UpDown4 = position.upDown;
     Label17 = kw::MakeDisplay(credit, "Label17");

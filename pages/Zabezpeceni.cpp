@@ -45,8 +45,7 @@ void TFZabezpeceni::ResizePage(int width, int height) {
     kw::FitPageToArea(this, width, height);
 }
 
-bool TFZabezpeceni::Differs(const char* name, const QLineEdit* edit,
-                            const QString& loaded) const {
+bool TFZabezpeceni::Differs(const char* name, const QLineEdit* edit, const QString& loaded) const {
     // Text that only looks different ("1234 " typed while the field still has
     // the focus) is the same code: flagging it would make the next write send
     // this configuration's code instead of keeping the gateway's own, which for

@@ -55,8 +55,7 @@ TEST(TextMapping, MemoLineBreaksAreCrLfInTheValue) {
     // and comes back as the same byte.
     EXPECT_EQ(kw::MemoBytesToQString("one\r\ntwo\rthree\nfour"),
               QString::fromUtf8("one\ntwo\u240dthree\u240afour"));
-    EXPECT_EQ(kw::MemoQStringToBytes(kw::MemoBytesToQString("a\rb\nc\n\r\r\n")),
-              "a\rb\nc\n\r\r\n");
+    EXPECT_EQ(kw::MemoQStringToBytes(kw::MemoBytesToQString("a\rb\nc\n\r\r\n")), "a\rb\nc\n\r\r\n");
     EXPECT_EQ(kw::MemoQStringToBytes("one\ntwo"), "one\r\ntwo");
     EXPECT_EQ(kw::MemoQStringToBytes(kw::MemoBytesToQString("a\r\n\r\nb")), "a\r\n\r\nb");
 }

@@ -44,18 +44,18 @@ TEST_F(GsmSimPage, BindsElevenControlsInOrderWithTheirListsAndLimits) {
     std::vector<std::string> names;
     for (const auto& binding : host.parameters.Bindings())
         names.push_back(binding->Name());
-    EXPECT_EQ(names, (std::vector<std::string>{"CLIRInk", "RoamPerm", "CallHandOver", "GprsApn",
-                                               "CallsCadence", "CreditCode", "MinCredit",
-                                               "ManualReg", "CreditAnswer", "UMTSGSM",
-                                               "AMREnabled"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"CLIRInk", "RoamPerm", "CallHandOver", "GprsApn",
+                                        "CallsCadence", "CreditCode", "MinCredit", "ManualReg",
+                                        "CreditAnswer", "UMTSGSM", "AMREnabled"}));
     struct List {
         QComboBox* combo;
         int word;
         int count;
     };
-    for (const List& l : {List{page.ComboBox1, 58, 3}, List{page.ComboBox2, 59, 2},
-                          List{page.ComboBox3, 283, 2}, List{page.ComboBox5, 297, 3},
-                          List{page.ComboBox7, 339, 2}}) {
+    for (const List& l :
+         {List{page.ComboBox1, 58, 3}, List{page.ComboBox2, 59, 2}, List{page.ComboBox3, 283, 2},
+          List{page.ComboBox5, 297, 3}, List{page.ComboBox7, 339, 2}}) {
         SCOPED_TRACE(l.combo->objectName().toStdString());
         ASSERT_EQ(l.combo->count(), l.count);
         for (int i = 0; i < l.count; ++i) {
@@ -102,7 +102,10 @@ TEST_F(GsmSimPage, OperatorLockShowsThePermanentBitThroughItsOwnWord) {
         {"2300\xB1", Formatted(138, "23001")}, // "1" with bit 7 set
         {"23001", Formatted(137, "23001")},
         // Only the last character carries the mark; the others are shown as they are.
-        {"\xB1" "2", Formatted(137, "\xC2\xB1" "2")},
+        {"\xB1"
+         "2",
+         Formatted(137, "\xC2\xB1"
+                        "2")},
         {"Op\xE8", Formatted(138, "Oph")},
     };
     for (const Case& c : cases) {
@@ -147,10 +150,9 @@ TEST_F(GsmSimPage, EditsSettleWhenLeft) {
         const char* typed;
         const char* shown;
     };
-    for (const Case& c :
-         {Case{page.Edit1, "256", "255"}, Case{page.Edit3, "999", "999"},
-          Case{page.Edit4, "181", "180"}, Case{page.Edit2, "*104", "*104#"},
-          Case{page.Edit5, "2300", ""}, Case{page.Edit5, "23001", "23001"}}) {
+    for (const Case& c : {Case{page.Edit1, "256", "255"}, Case{page.Edit3, "999", "999"},
+                          Case{page.Edit4, "181", "180"}, Case{page.Edit2, "*104", "*104#"},
+                          Case{page.Edit5, "2300", ""}, Case{page.Edit5, "23001", "23001"}}) {
         TypeInto(c.edit, c.typed);
         LeaveField(c.edit);
         EXPECT_EQ(c.edit->text(), c.shown) << c.typed;

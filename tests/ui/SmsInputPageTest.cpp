@@ -9,6 +9,8 @@
 #include "TypingLimit.h"
 #include "UpDown.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -32,8 +34,7 @@ protected:
         const Snapshot before = TakeSnapshot(host.parameters);
         Load();
         page.StorePage();
-        EXPECT_EQ(ChangedNames(before, TakeSnapshot(host.parameters)),
-                  std::vector<std::string>{});
+        EXPECT_EQ(ChangedNames(before, TakeSnapshot(host.parameters)), std::vector<std::string>{});
         EXPECT_FALSE(host.parameters.m_Modified);
     }
     void TypeIntoMemo(const QString& keys) {
@@ -162,6 +163,13 @@ TEST_F(SmsInputPage, TheTextStopsAtFortyBytesWithLineBreaksCountingTwo) {
     EXPECT_EQ(page.Memo2->toPlainText(), QString(28, 'z') + "12345\n67890");
     page.StorePage();
     EXPECT_EQ(host.parameters.GetValue("SMSText", 0).size(), 40u);
+
+    // A paste keeps what fits; a line break that does not fit whole is dropped.
+    page.Memo2->setPlainText(QString(36, 'p'));
+    QApplication::clipboard()->setText("abc\ndef");
+    TypeIntoMemo("");
+    QTest::keyClick(page.Memo2, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(page.Memo2->toPlainText(), QString(36, 'p') + "abc");
 }
 
 } // namespace
