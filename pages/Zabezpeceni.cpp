@@ -6,18 +6,22 @@
 
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QVBoxLayout>
 
 TFZabezpeceni::TFZabezpeceni(CPageHost& host, QWidget* parent) : TFDForm(host, parent) {
     setObjectName("FZabezpeceni");
-    kw::CTwoColumns columns(this);
     // The form gives the two codes no group title.
     auto* codes = new QGroupBox(this);
     codes->setObjectName("GroupBox1");
     kw::CFormGrid rows(codes);
     Edit6 = rows.EditRow("Edit6", 90, "PIN - hodnota:", 8, 8);
     Edit7 = rows.EditRow("Edit7", 91, "Servisní heslo:", 8, 8);
-    columns.AddLeft(codes);
-    columns.Finish();
+    // One group with nothing beside it: at its own width, top left, each code
+    // stays near its caption however wide the page grows.
+    auto* page = new QVBoxLayout(this);
+    kw::SetPageMargins(page);
+    page->addWidget(codes, 0, Qt::AlignLeft);
+    page->addStretch(1);
 }
 
 void TFZabezpeceni::LoadPage() {

@@ -3,7 +3,9 @@
 // needs no more room than its design size. Each case leaves a screenshot in
 // the build folder's "screenshots" for a look by eye.
 #include "DForm.h"
+#include "GSMSIM.h"
 #include "Inicializace.h"
+#include "LogickyVstup.h"
 #include "PageLayout.h"
 #include "PageTestSupport.h"
 #include "Parameters.h"
@@ -11,7 +13,9 @@
 #include "Servis.h"
 #include "TestHost.h"
 #include "UpDown.h"
+#include "Zabezpeceni.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -143,6 +147,9 @@ protected:
         if (tabs)
             tabs->setCurrentIndex(tab);
         page.show();
+        // Scroll areas (the SMS text) settle their scroll bars on the events
+        // that showing posts; the window does that before it paints.
+        QApplication::processEvents();
         page.ResizePage(TFDForm::kDesignWidth, TFDForm::kDesignHeight);
         EXPECT_EQ(page.size(), QSize(TFDForm::kDesignWidth, TFDForm::kDesignHeight))
             << "the page needs more room than its design size";
@@ -175,6 +182,27 @@ TEST_P(PageShots, InitialisationPage) {
     Look(page, "init");
 }
 
+TEST_P(PageShots, SmsInputPage) {
+    host.parameters.SetValue("PhoneNumForSMS", 0, "+420603987654");
+    host.parameters.SetValue("SMSText", 0, "Alarm: input closed\r\nGateway 7");
+    TFLogickyVstup page(host);
+    Look(page, "smsinput");
+}
+
+TEST_P(PageShots, GsmSimPage) {
+    host.parameters.SetValue("GprsApn", 0, "internet.example.net");
+    host.parameters.SetValue("CreditCode", 0, "*101#");
+    host.parameters.SetValue("OperLock", 0, "2300\xB1"); // the longer, permanent form
+    TFGSMSIM page(host);
+    Look(page, "gsmsim");
+}
+
+TEST_P(PageShots, SecurityPage) {
+    host.parameters.SetValue("PINVal", 0, "1234");
+    TFZabezpeceni page(host);
+    Look(page, "security");
+}
+
 INSTANTIATE_TEST_SUITE_P(LanguagesAndVariants, PageShots,
                          ::testing::Values(ShotCase{"Eng", "A"}, ShotCase{"Eng", "E"},
                                            ShotCase{"Cze", "A"}, ShotCase{"Cze", "E"}),
@@ -182,21 +210,29 @@ INSTANTIATE_TEST_SUITE_P(LanguagesAndVariants, PageShots,
                              return std::string(info.param.language) + info.param.variant;
                          });
 
-TEST(PageShotsGrown, TheLinesPageFillsALargerArea) {
-    CTestHost host;
-    LoadInstalledLanguage(host.language, "Eng", "A");
-    host.parameters.SetValue("HWVer", 0, "A");
-    TFSLICParametry page(host);
+// The page fills a larger area and keeps what it needs in a smaller one.
+void LookGrown(TFDForm& page, const std::string& shot) {
     page.LoadPage();
     page.show();
     page.ResizePage(1280, 800);
     EXPECT_EQ(page.size(), QSize(1280, 800));
-    SaveShot(&page, "lines-fxs-grown-A-Eng");
+    SaveShot(&page, shot);
     CheckRoom(&page);
     // Too small an area: the page keeps what it needs and the area scrolls.
     page.ResizePage(300, 200);
     EXPECT_GT(page.width(), 300);
     EXPECT_GT(page.height(), 200);
+}
+
+TEST(PageShotsGrown, PagesFillALargerArea) {
+    CTestHost host;
+    LoadInstalledLanguage(host.language, "Eng", "A");
+    host.parameters.SetValue("HWVer", 0, "A");
+    TFSLICParametry lines(host);
+    LookGrown(lines, "lines-fxs-grown-A-Eng");
+    LoadInstalledLanguage(host.language, "Cze", "A");
+    TFGSMSIM gsm(host);
+    LookGrown(gsm, "gsmsim-grown-A-Cze");
 }
 
 } // namespace

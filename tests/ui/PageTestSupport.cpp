@@ -1,5 +1,6 @@
 #include "PageTestSupport.h"
 
+#include "DForm.h"
 #include "Language.h"
 #include "ParameterCatalogue.h"
 #include "Parameters.h"
@@ -65,6 +66,15 @@ void FillAwayFromDefaults(CParameters& parameters, std::mt19937& random) {
             break;
     }
     parameters.m_Modified = false;
+}
+
+void ExpectLoadStoreKeepsRegistry(TFDForm& page, CParameters& parameters) {
+    const Snapshot before = TakeSnapshot(parameters);
+    parameters.m_Modified = false;
+    page.LoadPage();
+    page.StorePage();
+    EXPECT_EQ(ChangedNames(before, TakeSnapshot(parameters)), std::vector<std::string>{});
+    EXPECT_FALSE(parameters.m_Modified);
 }
 
 void LeaveField(QWidget* control) {

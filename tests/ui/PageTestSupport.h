@@ -10,6 +10,7 @@
 
 class CLanguage;
 class CParameters;
+class TFDForm;
 class QWidget;
 
 namespace kw::test {
@@ -30,6 +31,10 @@ void FillShowable(CParameters& parameters, std::mt19937& random, const std::stri
 // Every parameter, identity texts aside, to a value other than its default
 // (where its type allows one); m_Modified false afterwards.
 void FillAwayFromDefaults(CParameters& parameters, std::mt19937& random);
+
+// Clears m_Modified, fills the page and stores it again: no row of any
+// parameter may change and m_Modified must stay false.
+void ExpectLoadStoreKeepsRegistry(TFDForm& page, CParameters& parameters);
 
 // Focus leaves the control: the page normalises what was typed.
 void LeaveField(QWidget* control);
