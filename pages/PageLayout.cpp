@@ -96,6 +96,14 @@ QSlider* MakeTrack(QWidget* parent, const QString& name, int word, int min, int 
     return track;
 }
 
+QTabWidget* MakeTabs(QWidget* parent, const QString& name) {
+    auto* tabs = new QTabWidget(parent);
+    tabs->setObjectName(name);
+    tabs->setUsesScrollButtons(false);
+    tabs->setElideMode(Qt::ElideNone);
+    return tabs;
+}
+
 QWidget* AddTabSheet(QTabWidget* tabs, const QString& name, int word, const QString& designText) {
     auto* sheet = Named(new QWidget(tabs), name, word, false);
     tabs->addTab(sheet, designText);
@@ -217,12 +225,13 @@ void CFormGrid::PackCells(int columns) {
     m_Grid->setColumnStretch(columns, 1);
 }
 
-CTwoColumns::CTwoColumns(QWidget* container) : m_Left(new QVBoxLayout), m_Right(new QVBoxLayout) {
+CTwoColumns::CTwoColumns(QWidget* container, int leftShare, int rightShare)
+    : m_Left(new QVBoxLayout), m_Right(new QVBoxLayout) {
     auto* columns = new QHBoxLayout(container);
     SetPageMargins(columns);
-    // No stretch: a column with longer captions gets more of the width.
-    columns->addLayout(m_Left);
-    columns->addLayout(m_Right);
+    // Even when one column has nothing to show, the other keeps to its half.
+    columns->addLayout(m_Left, leftShare);
+    columns->addLayout(m_Right, rightShare);
     m_Left->setSpacing(kSpacing);
     m_Right->setSpacing(kSpacing);
 }

@@ -52,6 +52,9 @@ QComboBox* MakeCombo(QWidget* parent, const QString& name, int word,
                      std::initializer_list<int> values);
 // A horizontal track bar with a tick for every position.
 QSlider* MakeTrack(QWidget* parent, const QString& name, int word, int min, int max);
+// A tab control whose tabs always show whole (no scroll buttons, no elision):
+// it asks for the width all its tabs need.
+QTabWidget* MakeTabs(QWidget* parent, const QString& name);
 // A tab sheet of `tabs` with its word.
 QWidget* AddTabSheet(QTabWidget* tabs, const QString& name, int word, const QString& designText);
 
@@ -108,10 +111,10 @@ private:
 QLayout* SpinLayout(const SpinEdit& spin);
 
 // A page or tab sheet in two columns of group boxes, top aligned; the columns
-// share the width evenly.
+// share the width in the given proportion, evenly unless told otherwise.
 class CTwoColumns {
 public:
-    explicit CTwoColumns(QWidget* container);
+    explicit CTwoColumns(QWidget* container, int leftShare = 1, int rightShare = 1);
     void AddLeft(QWidget* widget);
     void AddRight(QWidget* widget);
     // Pushes both columns up; call once after the last group.

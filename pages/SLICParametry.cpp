@@ -35,8 +35,7 @@ TFSLICParametry::TFSLICParametry(CPageHost& host, QWidget* parent) : TFDForm(hos
     setObjectName("FSLICParametry");
     auto* layout = new QVBoxLayout(this);
     kw::SetPageMargins(layout);
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName("PageControl1");
+    PageControl1 = kw::MakeTabs(this, "PageControl1");
     layout->addWidget(PageControl1);
     TabSheet1 = kw::AddTabSheet(PageControl1, "TabSheet1", 214, "Linka FXS");
     TabSheet2 = kw::AddTabSheet(PageControl1, "TabSheet2", 215, "Linka FXO");
@@ -58,7 +57,8 @@ TFSLICParametry::TFSLICParametry(CPageHost& host, QWidget* parent) : TFDForm(hos
 
 void TFSLICParametry::BuildFxsTab() {
     QWidget* tab = TabSheet1;
-    kw::CTwoColumns columns(tab);
+    // The CLIP and signalling lists on the right hold the longer texts.
+    kw::CTwoColumns columns(tab, 4, 5);
 
     QGroupBox* volumes = Group(tab, "FXSVolumeGroup", 41, "Hlasitost");
     CFormGrid volumeRows(volumes);
@@ -82,8 +82,7 @@ void TFSLICParametry::BuildFxsTab() {
     QGroupBox* tones = Group(tab, "FXSToneGroup", 162, "Tony");
     CFormGrid toneRows(tones);
     ComboBox2 = toneRows.ComboRow("ComboBox2", 35, 35, "Tón po ukončení hovoru:", {0, 1});
-    PageControl2 = new QTabWidget(tones);
-    PageControl2->setObjectName("PageControl2");
+    PageControl2 = kw::MakeTabs(tones, "PageControl2");
     toneRows.AddWide(PageControl2);
     m_DialTone = BuildToneSheet(
         kw::AddTabSheet(PageControl2, "TabSheet3", 166, "Oznamovací tón"),
@@ -187,8 +186,7 @@ void TFSLICParametry::BuildFxoTab() {
 
     QGroupBox* tones = Group(tab, "FXOToneGroup", 162, "Oznamovací tón FXO");
     auto* toneLayout = new QVBoxLayout(tones);
-    PageControl3 = new QTabWidget(tones);
-    PageControl3->setObjectName("PageControl3");
+    PageControl3 = kw::MakeTabs(tones, "PageControl3");
     toneLayout->addWidget(PageControl3);
     m_FxoDialTone = BuildToneSheet(
         kw::AddTabSheet(PageControl3, "TabSheet6", 166, "Oznamovací tón"),

@@ -214,4 +214,21 @@ TEST_F(InitPage, TheLinesPageShowsTheDefaultsAfterTheFxsReset) {
     EXPECT_FALSE(host.parameters.m_Modified);
 }
 
+TEST_F(InitPage, ShowingThePageLeavesValuesAndTheBindingsOfTheLastPageAlone) {
+    TFSLICParametry lines(host);
+    std::mt19937 random(2);
+    host.parameters.SetValue("HWVer", 0, "A");
+    lines.LoadPage();
+    FillShowable(host.parameters, random, "A");
+    lines.LoadPage();
+    lines.StorePage();
+    const size_t bound = host.parameters.Bindings().size();
+    const Snapshot before = TakeSnapshot(host.parameters);
+    page.LoadPage();
+    page.StorePage();
+    EXPECT_EQ(host.parameters.Bindings().size(), bound);
+    EXPECT_EQ(ChangedNames(before, TakeSnapshot(host.parameters)), Names{});
+    EXPECT_FALSE(host.parameters.m_Modified);
+}
+
 } // namespace

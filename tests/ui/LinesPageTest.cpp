@@ -336,4 +336,28 @@ TEST_F(LinesPage, ARandomConfigurationSurvivesLoadAndStore) {
     }
 }
 
+TEST_F(LinesPage, ALanguageSwitchKeepsEveryValue) {
+    LoadInstalledLanguage(host.language, "Eng", "A");
+    std::mt19937 random(21);
+    Load("A");
+    FillShowable(host.parameters, random, "A");
+    host.parameters.SetValue("FXSAlertFrekv", 0, "25");
+    host.parameters.m_Modified = false;
+    page.LoadPage();
+    const Snapshot before = TakeSnapshot(host.parameters);
+    const QString english = page.ComboBox8->currentText();
+    // As the main window switches: store the page, load the language, load the page.
+    page.StorePage();
+    LoadInstalledLanguage(host.language, "Cze", "A");
+    page.LoadPage();
+    EXPECT_EQ(page.ComboBox8->currentData().toInt(), 25);
+    EXPECT_EQ(page.ComboBox8->currentText(), "25 Hz");
+    EXPECT_EQ(english, "25 Hz");
+    EXPECT_EQ(page.TabSheet1->property("tag").toInt(), 214);
+    EXPECT_EQ(page.PageControl1->tabText(0), "Linka FXS");
+    page.StorePage();
+    EXPECT_EQ(ChangedNames(before, TakeSnapshot(host.parameters)), std::vector<std::string>{});
+    EXPECT_FALSE(host.parameters.m_Modified);
+}
+
 } // namespace

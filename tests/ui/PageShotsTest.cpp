@@ -57,6 +57,11 @@ std::vector<QWidget*> ShownControls(QWidget* page) {
                              qobject_cast<QPushButton*>(w) || qobject_cast<QComboBox*>(w) ||
                              qobject_cast<QLineEdit*>(w) || qobject_cast<QSlider*>(w) ||
                              qobject_cast<CUpDown*>(w);
+        // A tab bar short of room hides tabs behind scroll buttons.
+        if (auto* bar = qobject_cast<QTabBar*>(w); bar && Showing(w, page)) {
+            EXPECT_GE(bar->width(), bar->sizeHint().width())
+                << bar->parentWidget()->objectName().toStdString();
+        }
         // Qt's own parts (the combo's inner line edit and the like) have no name.
         if (control && !w->objectName().isEmpty() && Showing(w, page))
             controls.push_back(w);
