@@ -10,7 +10,10 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <grp.h>
+#include <pty.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <sys/stat.h>
 #include <termios.h>
 
@@ -54,6 +57,55 @@ TEST(Comm, RefusesWhatIsNoSerialDevice) {
     const auto [message, code] = ErrorOf([&] { missing.Open(); });
     EXPECT_EQ(message, "Error accessing specified device (Error: 2) ");
     EXPECT_EQ(code, ENOENT);
+}
+
+TEST(Comm, PermissionDeniedNamesTheGroupToJoin) {
+    // A pseudo-terminal's slave belongs to root and the group tty (mode 620):
+    // an unprivileged user may not open it for reading. The test runs that
+    // user in a child process, forked while this test runs no other thread.
+    int master = -1;
+    int slave = -1;
+    char name[256] = {};
+    ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+    const std::string path = name;
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    int channel[2];
+    ASSERT_EQ(::pipe(channel), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(channel[0]);
+        std::string report = "no failure";
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
+            report = "cannot drop privileges";
+        } else {
+            TComm comm;
+            comm.SetDeviceName(path);
+            try {
+                comm.Open();
+            } catch (const ECommError& e) {
+                report = e.what() + std::string("|") + e.Advice();
+            }
+        }
+        [[maybe_unused]] const ssize_t written = ::write(channel[1], report.data(), report.size());
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    std::string report;
+    char bytes[512];
+    for (ssize_t n; (n = ::read(channel[0], bytes, sizeof bytes)) > 0;)
+        report.append(bytes, static_cast<size_t>(n));
+    ::close(channel[0]);
+    ::waitpid(child, nullptr, 0);
+    ::close(master);
+    ::close(slave);
+    if (report == "cannot drop privileges")
+        GTEST_SKIP() << "the tests do not run as root here";
+    const std::string group = ::getgrgid(info.st_gid)->gr_name;
+    EXPECT_EQ(report.substr(0, report.find('|')), "Error accessing specified device (Error: 13) ");
+    EXPECT_NE(report.find("group '" + group + "'"), std::string::npos) << report;
+    EXPECT_NE(report.find("usermod -aG " + group), std::string::npos) << report;
 }
 
 TEST(Comm, AnOpenPortRefusesReopeningAndRenaming) {
