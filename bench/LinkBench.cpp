@@ -14,6 +14,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <fstream>
 #include <limits>
 #include <spawn.h>
@@ -36,12 +37,18 @@ const std::string kSerial = "10-2024-0001";
 const std::string kOperLock = "OL";
 
 // A command letter and its reply.
-constexpr int Exchange(int replyBytes) { return 1 + replyBytes; }
+constexpr int Exchange(int replyBytes) {
+    return 1 + replyBytes;
+}
 // A text reply: the letter echoed, the text, the terminating zero.
-int TextReply(const std::string& text) { return 1 + static_cast<int>(text.size()) + 1; }
+int TextReply(const std::string& text) {
+    return 1 + static_cast<int>(text.size()) + 1;
+}
 
 // "U" and "X" twice, "B" with the letter, "C" with the version.
-int AttachBytes() { return 2 * Exchange(1) + Exchange(3) + Exchange(TextReply(kVersion)); }
+int AttachBytes() {
+    return 2 * Exchange(1) + Exchange(3) + Exchange(TextReply(kVersion));
+}
 
 int ReadBytes() {
     return AttachBytes() + Exchange(3) + Exchange(TextReply(kVersion)) +
@@ -50,23 +57,29 @@ int ReadBytes() {
 }
 
 int WriteBytes() {
-    return AttachBytes() + 2 * Exchange(2049) // modem numbers, verified region A
-           + (1 + 2048) + 1 + Exchange(2049)  // "g", region A, "X", read-back
+    return AttachBytes() + 2 * Exchange(2049)    // modem numbers, verified region A
+           + (1 + 2048) + 1 + Exchange(2049)     // "g", region A, "X", read-back
            + 1 + 4 * (2048 + 1) + Exchange(8193) // "G", chunks with "X", read-back
            + 1;                                  // "A"
 }
 
-double LeastSeconds(int bytes) { return bytes * 10.0 / kBaud + kEndOfExchange; }
+double LeastSeconds(int bytes) {
+    return bytes * 10.0 / kBaud + kEndOfExchange;
+}
 
 pid_t Spawn(const std::vector<std::string>& args) {
     std::vector<char*> argv;
     for (const std::string& arg : args)
         argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
+    // The command's messages would only clutter the report.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t pid = -1;
-    if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-        return -1;
-    return pid;
+    const int failed = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return failed == 0 ? pid : -1;
 }
 
 int WaitExit(pid_t pid) {
@@ -76,8 +89,9 @@ int WaitExit(pid_t pid) {
 }
 
 std::vector<std::string> SimOptions(std::vector<std::string> extra) {
-    std::vector<std::string> options{"--baud",   std::to_string(kBaud), "--fw-version", kVersion,
-                                     "--serial", kSerial,               "--operlock",   kOperLock};
+    std::vector<std::string> options{
+        "--baud", std::to_string(kBaud), "--fw-version", kVersion, "--serial",
+        kSerial,  "--operlock",          kOperLock};
     options.insert(options.end(), extra.begin(), extra.end());
     return options;
 }
@@ -149,8 +163,8 @@ void SilentGatewayWait(benchmark::State& state) {
     constexpr double kMeasured = 10.0;
     double cpu = 0;
     for (auto _ : state) {
-        const pid_t pid = Spawn({KW_CLI, "read", "--port", sim.LinkPath(), "-o",
-                                 sim.Path("x.sgd"), "--attach-timeout", "60"});
+        const pid_t pid = Spawn({KW_CLI, "read", "--port", sim.LinkPath(), "-o", sim.Path("x.sgd"),
+                                 "--attach-timeout", "60"});
         // Start-up is not waiting; the measured span begins once it is over.
         std::this_thread::sleep_for(std::chrono::seconds(1));
         const double before = CpuSecondsOf(pid);

@@ -13,8 +13,8 @@
 #include <grp.h>
 #include <pty.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
 
 namespace {
