@@ -306,3 +306,42 @@ TEST(Comm, AdoptsADescriptor) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Comm, AWriteThatTimesOutStaysPendingUntilPurged) {
+    // Nobody reads the master at first: the line fills up and the write times
+    // out, but its bytes are not lost; they go out once the other end reads.
+    int master = -1;
+    int slave = -1;
+    char name[256] = {};
+    ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+    TComm comm;
+    comm.SetDeviceName(name);
+    comm.SetWriteTimeout(100);
+    comm.Open();
+    const std::string bytes(300000, 'w');
+    EXPECT_EQ(comm.Write(bytes.data(), static_cast<int>(bytes.size())), -1);
+    EXPECT_GT(comm.OutQueCount(), 0);
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+    size_t got = 0;
+    const bool all = RunEventsUntil(
+        [&] {
+            char chunk[65536];
+            for (ssize_t n; (n = ::read(master, chunk, sizeof chunk)) > 0;)
+                got += static_cast<size_t>(n);
+            return got == bytes.size();
+        },
+        5000);
+    EXPECT_TRUE(all) << got << " of " << bytes.size();
+
+    // A purge drops what is still queued.
+    EXPECT_EQ(comm.Write(bytes.data(), static_cast<int>(bytes.size())), -1);
+    comm.PurgeOut();
+    EXPECT_EQ(comm.OutQueCount(), 0);
+    comm.Close();
+    ::close(master);
+    ::close(slave);
+}
+
+} // namespace
