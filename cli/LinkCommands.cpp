@@ -25,6 +25,26 @@ void SetCode(CParameters& parameters, const CliArgs& args, const char* option, c
     changed = true;
 }
 
+// Runs a transfer with the main window's state as the command has it, ends the
+// exchange in any case (a read leaves it open, a failed write may) and reports
+// a failure naming the port and why.
+void Transfer(LinkSession& session, TransferOutcome (*procedure)(const TTransferHost&),
+              CParameters& parameters, std::string hardwareText, bool pinChanged,
+              bool passwordChanged) {
+    const TTransferHost host{session.Link(),
+                             parameters,
+                             session.User(),
+                             hardwareText,
+                             pinChanged,
+                             passwordChanged,
+                             {},
+                             {}};
+    const TransferOutcome outcome = procedure(host);
+    ReleaseGateway(session.Link());
+    if (outcome.result != TransferResult::Done)
+        throw CommandFailure(session.Link().m_ComPort + ": " + session.Reason(outcome));
+}
+
 } // namespace
 
 void RunRead(const Args& argv) {
@@ -36,21 +56,7 @@ void RunRead(const Args& argv) {
     LinkSession session(port, AttachTimeoutOption(args), false);
     CParameters parameters;
     RegisterCatalogue(parameters);
-    std::string hardwareText;
-    bool pinChanged = false;
-    bool passwordChanged = false;
-    TTransferHost host{session.Link(),
-                       parameters,
-                       session.User(),
-                       hardwareText,
-                       pinChanged,
-                       passwordChanged,
-                       {},
-                       {}};
-    const TransferOutcome outcome = ReadFromGateway(host);
-    ReleaseGateway(session.Link()); // a read leaves the exchange open
-    if (outcome.result != TransferResult::Done)
-        throw CommandFailure(port + ": " + session.Reason(outcome));
+    Transfer(session, &ReadFromGateway, parameters, {}, false, false);
     Save(parameters, out);
 }
 
@@ -66,20 +72,9 @@ void RunWrite(const Args& argv) {
     bool passwordChanged = false;
     SetCode(parameters, args, "--pin", "PINVal", pinChanged);
     SetCode(parameters, args, "--password", "ServisPassw", passwordChanged);
-    std::string hardwareText = parameters.GetValue("HWVer", 0);
     LinkSession session(port, attachTimeout, args.Flag("--yes"));
-    TTransferHost host{session.Link(),
-                       parameters,
-                       session.User(),
-                       hardwareText,
-                       pinChanged,
-                       passwordChanged,
-                       {},
-                       {}};
-    const TransferOutcome outcome = WriteToGateway(host);
-    ReleaseGateway(session.Link()); // after a failure the exchange may still be open
-    if (outcome.result != TransferResult::Done)
-        throw CommandFailure(port + ": " + session.Reason(outcome));
+    Transfer(session, &WriteToGateway, parameters, parameters.GetValue("HWVer", 0), pinChanged,
+             passwordChanged);
 }
 
 } // namespace kw::cli

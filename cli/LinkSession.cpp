@@ -85,8 +85,12 @@ std::string LinkSession::Reason(const TransferOutcome& outcome) const {
             return "the gateway's firmware fails the check; upgrade its firmware first";
         if (m_User.Said(176))
             return "the gateway reports an unknown hardware letter";
-        if (m_User.Said(125))
-            return "cannot open the port: " + m_Terminal.LastOpenError();
+        if (m_User.Said(125)) {
+            std::string why = m_Terminal.LastOpenError();
+            while (!why.empty() && why.back() == ' ')
+                why.pop_back();
+            return "cannot open the port: " + why;
+        }
         return "the gateway did not attach";
     case TransferResult::Incompatible:
         return std::string("the configuration does not fit the gateway's hardware (") +

@@ -4,6 +4,7 @@
 #include "COMTermExp.h"
 #include "EventLoopWait.h"
 #include "GatewayLink.h"
+#include "LinkCode.h"
 #include "LinkTime.h"
 
 #include <QTcpServer>
@@ -14,15 +15,7 @@
 
 namespace {
 
-int CodeOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const CCOMTermExp& e) {
-        return e.Code();
-    }
-    return -1;
-}
-
+using kw::test::LinkCodeOf;
 // A gateway at the other end of a TCP connection, answering by a function.
 class TcpLink : public ::testing::Test {
 protected:
@@ -93,14 +86,14 @@ TEST_F(TcpLink, RawWritesThenAnAcknowledgement) {
 
 TEST_F(TcpLink, SilenceTimesOut) {
     testing::internal::CaptureStderr();
-    EXPECT_EQ(CodeOf([&] { link.LinkSendWait("x", 1); }), CCOMTermExp::TimedOut);
+    EXPECT_EQ(LinkCodeOf([&] { link.LinkSendWait("x", 1); }), CCOMTermExp::TimedOut);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Connection timeout\n");
 }
 
 TEST_F(TcpLink, TheProgressCancelStaysUntilTheNextProgressWindow) {
     link.PressProgressCancel();
-    EXPECT_EQ(CodeOf([&] { link.LinkSendExpect("x", {"X"}); }), CCOMTermExp::Cancelled);
-    EXPECT_EQ(CodeOf([&] { link.LinkSendExpect("x", {"X"}); }), CCOMTermExp::Cancelled);
+    EXPECT_EQ(LinkCodeOf([&] { link.LinkSendExpect("x", {"X"}); }), CCOMTermExp::Cancelled);
+    EXPECT_EQ(LinkCodeOf([&] { link.LinkSendExpect("x", {"X"}); }), CCOMTermExp::Cancelled);
     link.m_ProgressCancel = 0; // a progress window opened
     answer = [&] { gateway.write("X"); };
     EXPECT_EQ(link.LinkSendExpect("y", {"X"}), 1);
@@ -109,18 +102,18 @@ TEST_F(TcpLink, TheProgressCancelStaysUntilTheNextProgressWindow) {
     link.PressExit();
     answer = {};
     QTimer::singleShot(50, [&] { link.m_LinkCancel = 1; });
-    EXPECT_EQ(CodeOf([&] { link.LinkSendExpect("z", {"X"}); }), CCOMTermExp::Cancelled);
+    EXPECT_EQ(LinkCodeOf([&] { link.LinkSendExpect("z", {"X"}); }), CCOMTermExp::Cancelled);
 }
 
 TEST_F(TcpLink, AConnectionDroppedDuringAWaitIsCodeSix) {
     link.m_TcpTimeOut = 5000;
     answer = [&] { gateway.abort(); };
     const uint32_t start = kw::TickCount();
-    EXPECT_EQ(CodeOf([&] { link.LinkSendWait("x", 1); }), CCOMTermExp::ConnectionLost);
+    EXPECT_EQ(LinkCodeOf([&] { link.LinkSendWait("x", 1); }), CCOMTermExp::ConnectionLost);
     EXPECT_LT(kw::TicksSince(start), 2000u);
-    EXPECT_EQ(CodeOf([&] { link.LinkWrite("x", 1); }), CCOMTermExp::ConnectionLost);
+    EXPECT_EQ(LinkCodeOf([&] { link.LinkWrite("x", 1); }), CCOMTermExp::ConnectionLost);
     link.m_LinkedConnection = nullptr;
-    EXPECT_EQ(CodeOf([&] { link.LinkSendExpect("", {"X"}); }), CCOMTermExp::ConnectionLost);
+    EXPECT_EQ(LinkCodeOf([&] { link.LinkSendExpect("", {"X"}); }), CCOMTermExp::ConnectionLost);
 }
 
 TEST(LinkIdle, EndsWithTheTimeTheWindowOrTheProgram) {

@@ -3,6 +3,7 @@
 #include "COMTermExp.h"
 #include "COMTerminal.h"
 #include "EventLoopWait.h"
+#include "LinkCode.h"
 #include "LinkTime.h"
 #include "PortName.h"
 #include "PtyPeer.h"
@@ -16,17 +17,9 @@
 
 namespace {
 
+using kw::test::LinkCodeOf;
 using kw::test::PtyPeer;
 using Rule = PtyPeer::Rule;
-
-int CodeOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const CCOMTermExp& e) {
-        return e.Code();
-    }
-    return -1;
-}
 
 class Terminal : public ::testing::Test {
 protected:
@@ -65,7 +58,7 @@ TEST_F(Terminal, ZeroTerminatedReplyEndsWhenTheLastByteIsZero) {
 
 TEST_F(Terminal, AZeroBeforeTheExpectedTextHidesIt) {
     peer.AddRule({"q", std::string("a\0X", 3)});
-    EXPECT_EQ(CodeOf([&] { terminal.SendExpect("q", {"X"}); }), CCOMTermExp::TimedOut);
+    EXPECT_EQ(LinkCodeOf([&] { terminal.SendExpect("q", {"X"}); }), CCOMTermExp::TimedOut);
     EXPECT_EQ(terminal.Buffer().Count(), 3); // the buffer survives the failure
 }
 
@@ -93,17 +86,17 @@ TEST_F(Terminal, SilenceTimesOutButASteadyTrickleDoesNot) {
 
     testing::internal::CaptureStderr();
     const uint32_t start = kw::TickCount();
-    EXPECT_EQ(CodeOf([&] { terminal.SendWait("s", 1); }), CCOMTermExp::TimedOut);
+    EXPECT_EQ(LinkCodeOf([&] { terminal.SendWait("s", 1); }), CCOMTermExp::TimedOut);
     const uint32_t waited = kw::TicksSince(start);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Connection timeout\n");
     EXPECT_GE(waited, 150u);
     EXPECT_LT(waited, 150u + 400u);
 
     testing::internal::CaptureStderr();
-    EXPECT_EQ(CodeOf([&] { terminal.SendExpect("s", {"X"}); }), CCOMTermExp::TimedOut);
+    EXPECT_EQ(LinkCodeOf([&] { terminal.SendExpect("s", {"X"}); }), CCOMTermExp::TimedOut);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), ""); // SendExpect leaves no trace
     testing::internal::CaptureStderr();
-    EXPECT_EQ(CodeOf([&] { terminal.SendExpectRepeat("s", "\"", 2); }), CCOMTermExp::TimedOut);
+    EXPECT_EQ(LinkCodeOf([&] { terminal.SendExpectRepeat("s", "\"", 2); }), CCOMTermExp::TimedOut);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Connection timeout\n");
 }
 
@@ -111,7 +104,7 @@ TEST_F(Terminal, CancelEndsAWaitAndIsForgottenByTheNext) {
     terminal.m_TimeOut = 5000;
     QTimer::singleShot(100, [&] { terminal.m_Cancel = 1; });
     const uint32_t start = kw::TickCount();
-    EXPECT_EQ(CodeOf([&] { terminal.SendWait("x", 1); }), CCOMTermExp::Cancelled);
+    EXPECT_EQ(LinkCodeOf([&] { terminal.SendWait("x", 1); }), CCOMTermExp::Cancelled);
     EXPECT_LT(kw::TicksSince(start), 1000u);
     // The latch is still set, but each wait clears it as it starts.
     peer.AddRule({"y", "1"});
@@ -128,8 +121,10 @@ TEST_F(Terminal, RepeatedRepliesAndExtraction) {
     peer.AddRule({"AT+CSQ", "\r\n+CSQ: \t17,99\r\nOK\r\n"});
     EXPECT_EQ(terminal.SendExpect("AT+CSQ", {"OK"}), 1);
     EXPECT_EQ(terminal.ExtractBetween("+CSQ:", ","), "17");
-    EXPECT_EQ(CodeOf([&] { terminal.ExtractBetween("+CREG:", ","); }), CCOMTermExp::ParsingError);
-    EXPECT_EQ(CodeOf([&] { terminal.ExtractBetween("OK", "never"); }), CCOMTermExp::ParsingError);
+    EXPECT_EQ(LinkCodeOf([&] { terminal.ExtractBetween("+CREG:", ","); }),
+              CCOMTermExp::ParsingError);
+    EXPECT_EQ(LinkCodeOf([&] { terminal.ExtractBetween("OK", "never"); }),
+              CCOMTermExp::ParsingError);
 }
 
 TEST_F(Terminal, ALongReplyWrapsTheBuffer) {
@@ -138,14 +133,14 @@ TEST_F(Terminal, ALongReplyWrapsTheBuffer) {
     std::string reply(20000, 'a');
     reply += "bcdef";
     peer.AddRule({"w", reply});
-    EXPECT_EQ(CodeOf([&] { terminal.SendWait("w", 20001); }), CCOMTermExp::TimedOut);
+    EXPECT_EQ(LinkCodeOf([&] { terminal.SendWait("w", 20001); }), CCOMTermExp::TimedOut);
     ASSERT_EQ(terminal.Buffer().Count(), 5);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(terminal.Buffer().Data()), 5), "bcdef");
 }
 
 TEST_F(Terminal, AFailedWriteIsCodeFour) {
     terminal.ClosePort();
-    EXPECT_EQ(CodeOf([&] { terminal.SendWait("x", 1); }), CCOMTermExp::WriteFailed);
+    EXPECT_EQ(LinkCodeOf([&] { terminal.SendWait("x", 1); }), CCOMTermExp::WriteFailed);
 }
 
 TEST(PortNames, ComNamesAreNumberedPortsAndOthersPaths) {
@@ -159,7 +154,7 @@ TEST(PortNames, ComNamesAreNumberedPortsAndOthersPaths) {
 
 TEST(OpenPort, NamesAreMappedOrUsedAsGiven) {
     CCOMTerminal terminal;
-    EXPECT_EQ(CodeOf([&] { terminal.OpenPort("com12", 19200); }), CCOMTermExp::PortUnavailable);
+    EXPECT_EQ(LinkCodeOf([&] { terminal.OpenPort("com12", 19200); }), CCOMTermExp::PortUnavailable);
     EXPECT_EQ(terminal.Comm().DeviceName(), "/dev/ttyS11");
 
     // "COM1000" is a path of its own: relative to the working folder.
@@ -194,7 +189,7 @@ TEST(OpenPort, ReopeningTheSamePortWaitsForItButAnotherFailsAtOnce) {
     holder.SetDeviceName(other.Path());
     holder.Open();
     const uint32_t start = kw::TickCount();
-    EXPECT_EQ(CodeOf([&] { terminal.OpenPort(other.Path(), 19200); }),
+    EXPECT_EQ(LinkCodeOf([&] { terminal.OpenPort(other.Path(), 19200); }),
               CCOMTermExp::PortUnavailable);
     EXPECT_LT(kw::TicksSince(start), 1000u); // 21 attempts would take over two seconds
     EXPECT_NE(terminal.LastOpenError().find("(Error: 16)"), std::string::npos);
