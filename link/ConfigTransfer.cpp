@@ -96,7 +96,8 @@ bool SendRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image) {
     link.LinkWrite("G", 1);
     for (int chunk = 0; chunk < 4; ++chunk) {
         link.LinkClear();
-        link.LinkWrite(image + kRegionB.begin + kChunkSize * chunk, kChunkSize);
+        link.LinkWrite(image + kRegionB.begin + static_cast<ptrdiff_t>(kChunkSize) * chunk,
+                       kChunkSize);
         user.SetProgressPosition(5 + chunk);
         SleepWithoutMessages(200);
         if (link.LinkSendExpect("", kAcknowledge) != 1)
@@ -165,7 +166,7 @@ TransferOutcome ReadAttached(const TTransferHost& host) {
 TransferOutcome WriteAttached(const TTransferHost& host) {
     CGatewayLink& link = host.link;
     CUserPort& user = host.user;
-    const char configuration = host.hardwareText.empty() ? 0 : host.hardwareText[0];
+    const char configuration = host.hardwareText.empty() ? '\0' : host.hardwareText[0];
     if (!FitsGateway(configuration, link.m_HardwareLetter)) {
         user.ShowMessage(Icon::Error, 333);
         user.HideProgress();
