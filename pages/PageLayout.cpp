@@ -259,7 +259,11 @@ void FitPageToArea(QWidget* page, int width, int height) {
     QLayout* layout = page->layout();
     if (layout)
         layout->activate();
-    const QSize need = page->minimumSizeHint().expandedTo(page->minimumSize());
+    // Below its design size a page keeps the layout it was designed with and
+    // the page area scrolls, rather than squeezing every caption onto more lines.
+    const QSize need = page->minimumSizeHint()
+                           .expandedTo(page->minimumSize())
+                           .expandedTo(QSize(TFDForm::kDesignWidth, TFDForm::kDesignHeight));
     const int w = std::max(width, need.width());
     // Captions that wrap need more height the narrower the page is.
     const int h = layout && layout->hasHeightForWidth()

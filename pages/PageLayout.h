@@ -128,8 +128,8 @@ private:
 // Margins and spacing of a page's outermost layout, the same on every page.
 void SetPageMargins(QLayout* layout);
 
-// The page fills the page area but never shrinks below what its contents need
-// (the page area scrolls then). Pages call it from ResizePage.
+// The page fills the page area but never shrinks below its design size or what
+// its contents need (the page area scrolls then). Pages call it from ResizePage.
 void FitPageToArea(QWidget* page, int width, int height);
 // The same for the area last given (the design size before any): after a
 // translation or a change of what is shown has changed what the contents need.
