@@ -5,6 +5,7 @@
 #include "EnableRules.h"
 #include "Fatal.h"
 #include "FileDialogs.h"
+#include "GatewayProtocol.h"
 #include "Folders.h"
 #include "HardwareVariant.h"
 #include "HintPause.h"
@@ -457,16 +458,16 @@ void TFMain::RefreshConfig() {
 }
 
 void TFMain::LinkStateNotify(bool connected, bool callInProgress) {
-    m_Connected = connected;
-    m_CallInProgress = callInProgress;
+    m_Link.m_Connected = connected;
+    m_Link.m_CallInProgress = callInProgress;
     EnableRules();
 }
 
 void TFMain::EnableRules() {
     kw::TConnectionState state;
     state.conType = m_Settings.ConType;
-    state.connected = m_Connected;
-    state.callInProgress = m_CallInProgress;
+    state.connected = m_Link.m_Connected;
+    state.callInProgress = m_Link.m_CallInProgress;
     state.dialing = m_Dialing;
     state.configLoaded = !m_HWVer.empty();
     state.hasPhoneNumber = !m_Settings.ModemNumber.empty();
@@ -579,8 +580,8 @@ void TFMain::BHelpClick() {
 }
 
 void TFMain::BExitClick() {
-    // The link's cancel latches are set here once the link exists, so a wait in
-    // progress ends before the window goes.
+    // A wait in progress ends before the window goes.
+    m_Link.PressExit();
     close();
 }
 
@@ -598,12 +599,34 @@ void TFMain::SpeedButton8Click() {
     // Disconnect: comes with the connection settings.
 }
 
+void TFMain::SyncLinkSettings() {
+    m_Link.m_ComPort = m_Settings.Com;
+    m_Link.m_ConType = m_Settings.ConType;
+}
+
+kw::TTransferHost TFMain::TransferHost() {
+    SyncLinkSettings();
+    return kw::TTransferHost{m_Link,
+                             m_Parameters,
+                             *m_Port,
+                             m_HWVer,
+                             m_PINChanged,
+                             m_ServisPasswChanged,
+                             [this] { StoreCurrentPage(); },
+                             [this] {
+                                 RefreshConfig();
+                                 LoadCurrentPage();
+                             }};
+}
+
 void TFMain::EzRgnBtn2Click() {
-    // Read the configuration from the gateway: comes with the serial link.
+    kw::ReadFromGateway(TransferHost());
+    EnableRules();
 }
 
 void TFMain::EzRgnBtn3Click() {
-    // Write the configuration to the gateway: comes with the serial link.
+    kw::WriteToGateway(TransferHost());
+    EnableRules();
 }
 
 void TFMain::EzRgnBtn1Click() {
@@ -617,13 +640,16 @@ void TFMain::SpeedButton9Click() {
 // ---------------------------------------------------------------- closing
 
 void TFMain::closeEvent(QCloseEvent* event) {
-    if (!m_Closing)
+    if (!m_Link.m_Closing)
         FormClose();
     event->accept();
 }
 
 void TFMain::FormClose() {
-    // A pending cable exchange is released here (ReleaseGateway) once the link exists.
+    // The gateway waits for its end of exchange after a read; it must not be
+    // left in the middle of one when the program goes.
+    SyncLinkSettings();
+    kw::ReleaseGateway(m_Link);
     WriteSettings();
-    m_Closing = true;
+    m_Link.m_Closing = true;
 }

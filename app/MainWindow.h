@@ -6,9 +6,12 @@
 #pragma once
 
 #include "AppSettings.h"
+#include "COMTerminal.h"
+#include "GatewayLink.h"
 #include "IniFile.h"
 #include "PageHost.h"
 #include "Parameters.h"
+#include "ConfigTransfer.h"
 #include "SectionPages.h"
 
 #include <QMainWindow>
@@ -62,16 +65,20 @@ public:
     const std::string& ProgramFolder() const { return m_ProgramFolder; }
     // After a read, load or new configuration: the one letter of HWVer.
     void SetHardwareVariant(const std::string& code) { m_HWVer = code; }
-    bool Connected() const { return m_Connected; }
-    void SetConnected(bool connected) { m_Connected = connected; }
-    bool CallInProgress() const { return m_CallInProgress; }
+    // The link state and the link facade: the connection flags, the exchange-open
+    // flag, the closing flag and the cancel latches live there.
+    kw::CGatewayLink& Link() { return m_Link; }
+    CCOMTerminal& Terminal() { return m_Terminal; }
+    bool Connected() const { return m_Link.m_Connected; }
+    void SetConnected(bool connected) { m_Link.m_Connected = connected; }
+    bool CallInProgress() const { return m_Link.m_CallInProgress; }
     bool Dialing() const { return m_Dialing; }
     void SetDialing(bool dialing) { m_Dialing = dialing; }
     // The serial cable's exchange is open (the gateway waits for commands).
-    bool ExchangeOpen() const { return m_ExchangeOpen; }
-    void SetExchangeOpen(bool open) { m_ExchangeOpen = open; }
+    bool ExchangeOpen() const { return m_Link.m_ExchangeOpen; }
+    void SetExchangeOpen(bool open) { m_Link.m_ExchangeOpen = open; }
     // Set when the window has closed; ends the idle waits of the link.
-    bool Closing() const { return m_Closing; }
+    bool Closing() const { return m_Link.m_Closing; }
 
     // --- Operations the other commands call ---
     // The link's state notification: stores both flags, runs the enable rules.
@@ -174,6 +181,9 @@ private:
     void UpdateCaption();
     void ForgetPage();
     void FormClose();
+    // The link follows the settings: the cable's port and the connection type.
+    void SyncLinkSettings();
+    kw::TTransferHost TransferHost();
     int RunDialog(QDialog& dialog);
     QString Text(int word) const;
 
@@ -185,13 +195,11 @@ private:
     std::string m_ProgramFolder;
     std::string m_OwnAddress;
     std::string m_HWVer;
-    bool m_Connected = false;
-    bool m_CallInProgress = false;
     bool m_Dialing = false;
-    bool m_ExchangeOpen = false;
     bool m_PINChanged = false;
     bool m_ServisPasswChanged = false;
-    bool m_Closing = false;
+    CCOMTerminal m_Terminal;
+    kw::CGatewayLink m_Link{m_Terminal};
 
     std::array<TFDForm*, kw::kSectionCount> m_Pages{};
     TFDForm* m_CurrentPage = nullptr;
