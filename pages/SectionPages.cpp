@@ -6,6 +6,7 @@
 #include "LogickyVstup.h"
 #include "SLICParametry.h"
 #include "Servis.h"
+#include "SmerovaciTabulka.h"
 #include "Zabezpeceni.h"
 
 namespace kw {
@@ -14,6 +15,8 @@ TFDForm* CreateSectionPage(int section, CPageHost& host, QWidget* parent) {
     switch (section) {
     case kSectionLines:
         return new TFSLICParametry(host, parent);
+    case kSectionRouting:
+        return new TFSmerovaciTabulka(host, parent);
     case kSectionSmsInput:
         return new TFLogickyVstup(host, parent);
     case kSectionGsmSim:

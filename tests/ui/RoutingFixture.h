@@ -1,0 +1,34 @@
+// The routing page on a test host with the real English language files, loaded
+// for a chosen hardware variant; helpers that act as the user does.
+#pragma once
+
+#include "RoutingGrid.h"
+#include "SmerovaciTabulka.h"
+#include "TestHost.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace kw::test {
+
+class RoutingFixture : public ::testing::Test {
+protected:
+    RoutingFixture();
+
+    // Sets HWVer, loads the language for it and loads the page; the
+    // configuration counts as unmodified afterwards.
+    void LoadVariant(const std::string& variant);
+
+    // Puts the grid's current cell on (row, column) as a click would, with the
+    // focus in the grid.
+    static void SelectCell(CRoutingGrid* grid, int row, int column);
+    // Types text into the current cell (starting its editor) and presses a key.
+    static void TypeIntoCell(CRoutingGrid* grid, const QString& text, Qt::Key then);
+    static void PressKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = {});
+
+    CTestHost host;
+    TFSmerovaciTabulka page{host};
+};
+
+} // namespace kw::test
