@@ -3,10 +3,16 @@
 #include "RoutingFixture.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QStyle>
 #include <QTabWidget>
 
 #include <map>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -134,5 +140,79 @@ TEST_P(RoutingScreenshots, FourTabsAreWrittenAsPictures) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, RoutingScreenshots, ::testing::Values("A", "E"));
+
+// "S12", "S12H", "S12_3": the key a word without a translation shows.
+bool IsUntranslated(const QString& text) {
+    static const QRegularExpression key("^S\\d+(H|_\\d+)?[A-Z]?$");
+    return key.match(text.trimmed()).hasMatch();
+}
+
+// Every header line, every list item and the fixed texts fit their columns.
+void CheckGrid(const CRoutingGrid* grid, const std::string& where) {
+    const QFontMetrics cell = grid->fontMetrics();
+    const QFontMetrics head = grid->horizontalHeader()->fontMetrics();
+    const int headMargin = 2 * grid->style()->pixelMetric(QStyle::PM_HeaderMargin);
+    const int cellMargin = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (int c = 0; c < grid->columnCount(); ++c) {
+        const std::string name = where + " column " + std::to_string(c);
+        const int width = grid->columnWidth(c);
+        if (!grid->IsDefault()) {
+            const QString header = grid->horizontalHeaderItem(c)->text();
+            EXPECT_FALSE(IsUntranslated(header)) << name;
+            for (const QString& line : header.split('\n'))
+                EXPECT_LE(head.horizontalAdvance(line) + headMargin, width)
+                    << name << " cuts the header \"" << line.toStdString() << "\"";
+        }
+        EXPECT_FALSE(IsUntranslated(grid->ColumnHint(c))) << name;
+        const TGridColumn& column = grid->Column(c);
+        if (column.list != nullptr)
+            for (int i = 0; i < column.list->count(); ++i) {
+                const QString item = column.list->itemText(i);
+                EXPECT_FALSE(IsUntranslated(item)) << name;
+                EXPECT_LE(cell.horizontalAdvance(item) + cellMargin, width)
+                    << name << " cuts \"" << item.toStdString() << "\"";
+            }
+        if (column.kind == kw::routing::CellKind::Fixed) {
+            const QString fixed = grid->CellText(grid->rowCount() - 1, c);
+            EXPECT_LE(cell.horizontalAdvance(fixed) + cellMargin, width) << name;
+        }
+    }
+}
+
+class RoutingTexts : public RoutingFixture,
+                     public ::testing::WithParamInterface<std::tuple<const char*, const char*>> {};
+
+TEST_P(RoutingTexts, EveryTextIsTranslatedAndFits) {
+    const auto [language, variant] = GetParam();
+    const int lang = host.language.FindLangById(language);
+    ASSERT_GE(lang, 0) << language << " is not installed beside the test program";
+    host.parameters.SetValue("HWVer", 0, variant);
+    host.language.Load(lang, variant);
+    page.LoadPage();
+    QApplication::processEvents();
+    const std::string where = std::string(language) + " " + variant;
+    for (QWidget* w : page.findChildren<QWidget*>()) {
+        const std::string name = where + " " + w->objectName().toStdString();
+        EXPECT_FALSE(IsUntranslated(w->toolTip())) << name;
+        if (!w->isVisibleTo(&page))
+            continue;
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            EXPECT_FALSE(IsUntranslated(label->text())) << name;
+            EXPECT_GE(label->width(), label->minimumSizeHint().width())
+                << name << " cuts \"" << label->text().toStdString() << "\"";
+        }
+        if (auto* combo = qobject_cast<QComboBox*>(w))
+            EXPECT_GE(combo->width(), combo->minimumSizeHint().width()) << name;
+    }
+    for (int i = 0; i < page.PageControl1->count(); ++i)
+        EXPECT_FALSE(IsUntranslated(page.PageControl1->tabText(i))) << where << " tab " << i;
+    for (const CRoutingGrid* grid : page.findChildren<CRoutingGrid*>())
+        if (grid->isVisibleTo(&page) || page.PageControl1->isTabVisible(1))
+            CheckGrid(grid, where + " " + grid->objectName().toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(LanguagesAndVariants, RoutingTexts,
+                         ::testing::Combine(::testing::Values("Eng", "Cze"),
+                                            ::testing::Values("A", "E")));
 
 } // namespace
