@@ -209,7 +209,8 @@ TEST_P(RoutingRoundTrip, ARandomConfigurationComesBackIdentical) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Variants, RoutingRoundTrip, ::testing::Values("A", "C", "E", "G"));
+INSTANTIATE_TEST_SUITE_P(Variants, RoutingRoundTrip, ::testing::Values("A", "C", "E", "G"),
+                         [](const auto& info) { return std::string(info.param); });
 
 TEST_F(RoutingPage, WithoutFxoLineTheHiddenParametersAreNeverStored) {
     LoadVariant("E");

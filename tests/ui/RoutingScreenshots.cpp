@@ -139,7 +139,8 @@ TEST_P(RoutingScreenshots, FourTabsAreWrittenAsPictures) {
     EXPECT_EQ(written, variant == "E" ? 3 : 4);
 }
 
-INSTANTIATE_TEST_SUITE_P(Variants, RoutingScreenshots, ::testing::Values("A", "E"));
+INSTANTIATE_TEST_SUITE_P(Variants, RoutingScreenshots, ::testing::Values("A", "E"),
+                         [](const auto& info) { return std::string(info.param); });
 
 // "S12", "S12H", "S12_3": the key a word without a translation shows.
 bool IsUntranslated(const QString& text) {
@@ -213,6 +214,10 @@ TEST_P(RoutingTexts, EveryTextIsTranslatedAndFits) {
 
 INSTANTIATE_TEST_SUITE_P(LanguagesAndVariants, RoutingTexts,
                          ::testing::Combine(::testing::Values("Eng", "Cze"),
-                                            ::testing::Values("A", "E")));
+                                            ::testing::Values("A", "E")),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param)) + "_" +
+                                    std::get<1>(info.param);
+                         });
 
 } // namespace
