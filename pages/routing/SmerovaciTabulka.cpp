@@ -3,6 +3,7 @@
 #include "BankTime.h"
 #include "Fatal.h"
 #include "Language.h"
+#include "PageLayout.h"
 #include "Parameters.h"
 #include "RoutingGrid.h"
 #include "TranslateWidgets.h"
@@ -37,7 +38,7 @@ TFSmerovaciTabulka::TFSmerovaciTabulka(CPageHost& host, QWidget* parent) : TFDFo
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName("PageControl1");
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    kw::SetPageMargins(layout);
     layout->addWidget(PageControl1);
     BuildFxsTab();
     BuildFxoTab();

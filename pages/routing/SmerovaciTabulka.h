@@ -115,6 +115,7 @@ private:
 
     void LayOutGrids(bool hasFxo);
     void LayOutSettings(bool hasFxo);
+    void LayOutBanks();
     void ShowBankTimes(bool variantKnown);
 
     void ComboBox4Change();

@@ -202,8 +202,9 @@ TEST_P(RoutingTexts, EveryTextIsTranslatedAndFits) {
             EXPECT_GE(label->width(), label->minimumSizeHint().width())
                 << name << " cuts \"" << label->text().toStdString() << "\"";
         }
-        if (auto* combo = qobject_cast<QComboBox*>(w))
+        if (auto* combo = qobject_cast<QComboBox*>(w)) {
             EXPECT_GE(combo->width(), combo->minimumSizeHint().width()) << name;
+        }
     }
     for (int i = 0; i < page.PageControl1->count(); ++i)
         EXPECT_FALSE(IsUntranslated(page.PageControl1->tabText(i))) << where << " tab " << i;
