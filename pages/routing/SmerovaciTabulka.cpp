@@ -140,24 +140,26 @@ void TFSmerovaciTabulka::LoadPage() {
 }
 
 void TFSmerovaciTabulka::StorePage() {
+    // Before the first load the grids hold nothing and the binding list is
+    // another page's.
+    if (!m_Loaded)
+        return;
     CParameters& p = Parameters();
-    if (m_Loaded) {
-        const bool hasFxo = kw::routing::HasFxoLine(m_LayoutVariant);
-        for (TableId t : {TableId::FXS, TableId::FXSDef, TableId::FXO, TableId::FXODef,
-                          TableId::GSM, TableId::GSMDef})
-            Grid(t)->FinishEditing();
-        // Without an FXO line the FXO tables and the FXS direction are not on
-        // view, so their parameters keep what they hold.
-        TabFXSDef->StoreRow(p, 0);
+    const bool hasFxo = kw::routing::HasFxoLine(m_LayoutVariant);
+    for (TableId t : {TableId::FXS, TableId::FXSDef, TableId::FXO, TableId::FXODef, TableId::GSM,
+                      TableId::GSMDef})
+        Grid(t)->FinishEditing();
+    // Without an FXO line the FXO tables and the FXS direction are not on
+    // view, so their parameters keep what they hold.
+    TabFXSDef->StoreRow(p, 0);
+    if (hasFxo)
+        TabFXODef->StoreRow(p, 0);
+    TabGSMDef->StoreRow(p, 0);
+    for (int r = 0; r < kw::routing::kRoutingRows; ++r) {
+        TabFXS->StoreRow(p, r);
         if (hasFxo)
-            TabFXODef->StoreRow(p, 0);
-        TabGSMDef->StoreRow(p, 0);
-        for (int r = 0; r < kw::routing::kRoutingRows; ++r) {
-            TabFXS->StoreRow(p, r);
-            if (hasFxo)
-                TabFXO->StoreRow(p, r);
-            TabGSM->StoreRow(p, r);
-        }
+            TabFXO->StoreRow(p, r);
+        TabGSM->StoreRow(p, r);
     }
     p.FromControls();
 }

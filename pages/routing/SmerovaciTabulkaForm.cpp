@@ -125,6 +125,12 @@ void FitGroupHeight(QGroupBox* box, int rowsHeight) {
     box->setFixedHeight(GroupOrigin(box).y() + rowsHeight + kGap);
 }
 
+CRoutingGrid* NewGrid(TableId table, CParameters& parameters, QWidget* tab, const char* name) {
+    auto* grid = new CRoutingGrid(table, parameters, tab);
+    grid->setObjectName(name);
+    return grid;
+}
+
 // A routing tab: the main grid taking the height, its default row and the
 // settings group under it.
 void StackTab(QWidget* tab, CRoutingGrid* grid, CRoutingGrid* defaults, QGroupBox* settings) {
@@ -156,10 +162,8 @@ void TFSmerovaciTabulka::BuildTemplates() {
 
 void TFSmerovaciTabulka::BuildFxsTab() {
     TabSheet1 = kw::AddTabSheet(PageControl1, "TabSheet1", 211, "Smerování FXS");
-    TabFXS = new CRoutingGrid(TableId::FXS, Parameters(), TabSheet1);
-    TabFXS->setObjectName("TabFXS");
-    TabFXSDef = new CRoutingGrid(TableId::FXSDef, Parameters(), TabSheet1);
-    TabFXSDef->setObjectName("TabFXSDef");
+    TabFXS = NewGrid(TableId::FXS, Parameters(), TabSheet1, "TabFXS");
+    TabFXSDef = NewGrid(TableId::FXSDef, Parameters(), TabSheet1, "TabFXSDef");
     GroupBox1 = kw::MakeGroup(TabSheet1, "GroupBox1", 285, {});
     Label1 = kw::MakeLabel(GroupBox1, "Label1", 286, "Kestrel spojovatelka");
     Edit2 = kw::MakeEdit(GroupBox1, "Edit2", 286, 8, 8);
@@ -168,10 +172,8 @@ void TFSmerovaciTabulka::BuildFxsTab() {
 
 void TFSmerovaciTabulka::BuildFxoTab() {
     TabSheet2 = kw::AddTabSheet(PageControl1, "TabSheet2", 212, "Smerování FXO");
-    TabFXO = new CRoutingGrid(TableId::FXO, Parameters(), TabSheet2);
-    TabFXO->setObjectName("TabFXO");
-    TabFXODef = new CRoutingGrid(TableId::FXODef, Parameters(), TabSheet2);
-    TabFXODef->setObjectName("TabFXODef");
+    TabFXO = NewGrid(TableId::FXO, Parameters(), TabSheet2, "TabFXO");
+    TabFXODef = NewGrid(TableId::FXODef, Parameters(), TabSheet2, "TabFXODef");
     GroupBox2 = kw::MakeGroup(TabSheet2, "GroupBox2", 233, {});
     Label2 = kw::MakeLabel(GroupBox2, "Label2", 234, "Směrování hovorů z FXO");
     ComboBox4 = kw::MakeCombo(GroupBox2, "ComboBox4", 234, {0, 1});
@@ -192,10 +194,8 @@ void TFSmerovaciTabulka::BuildFxoTab() {
 
 void TFSmerovaciTabulka::BuildGsmTab() {
     TabSheet3 = kw::AddTabSheet(PageControl1, "TabSheet3", 213, "Smerování GSM");
-    TabGSM = new CRoutingGrid(TableId::GSM, Parameters(), TabSheet3);
-    TabGSM->setObjectName("TabGSM");
-    TabGSMDef = new CRoutingGrid(TableId::GSMDef, Parameters(), TabSheet3);
-    TabGSMDef->setObjectName("TabGSMDef");
+    TabGSM = NewGrid(TableId::GSM, Parameters(), TabSheet3, "TabGSM");
+    TabGSMDef = NewGrid(TableId::GSMDef, Parameters(), TabSheet3, "TabGSMDef");
     GroupBox3 = kw::MakeGroup(TabSheet3, "GroupBox3", 229, {});
     Label23 = kw::MakeLabel(GroupBox3, "Label23", 230, "Doba do DISA provolby na FXS [ms]");
     const kw::SpinEdit disa =

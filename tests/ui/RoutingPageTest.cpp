@@ -186,6 +186,8 @@ TEST_F(RoutingPage, FxoTablesAreDisabledUntilFxoDirectionSelectsTheTable) {
 }
 
 TEST_F(RoutingPage, StoringSetsModifiedEvenWithoutChanges) {
+    page.StorePage(); // never loaded: nothing to take back
+    EXPECT_FALSE(host.parameters.m_Modified);
     LoadVariant("A");
     ASSERT_FALSE(host.parameters.m_Modified);
     page.StorePage();
