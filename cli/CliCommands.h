@@ -21,5 +21,7 @@ void RunDecode(const Args& args);
 void RunLangReport(const Args& args);
 void RunRead(const Args& args);
 void RunWrite(const Args& args);
+void RunFwInfo(const Args& args);
+void RunUpgrade(const Args& args);
 
 } // namespace kw::cli

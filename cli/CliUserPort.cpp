@@ -43,10 +43,7 @@ std::string CCliUserPort::Compose(int word, const std::string& format,
 void CCliUserPort::ShowMessage(Icon, int word, const std::string& format,
                                const std::vector<std::string>& details) {
     m_Said.insert(word);
-    if (m_ProgressDrawn) {
-        std::fputc('\n', stderr);
-        m_ProgressDrawn = false;
-    }
+    EndProgressLine();
     std::fprintf(stderr, "kolbrawin-cli: %s\n", Compose(word, format, details).c_str());
 }
 
@@ -86,6 +83,13 @@ void CCliUserPort::SetProgressPosition(int position) {
     DrawProgress();
 }
 
+void CCliUserPort::EndProgressLine() {
+    if (m_ProgressDrawn) {
+        std::fputc('\n', stderr);
+        m_ProgressDrawn = false;
+    }
+}
+
 void CCliUserPort::HideProgress() {
     if (m_ProgressDrawn)
         std::fputc('\n', stderr);
@@ -118,11 +122,18 @@ void CCliUserPort::PressCancel() {
 }
 
 int CCliUserPort::PickEntry(const std::vector<std::string>& entries) {
-    (void)entries; // the command that needs a choice takes it as an option
+    // The command that needs a choice takes it as an option; say what there was.
+    EndProgressLine();
+    for (const std::string& entry : entries)
+        std::fprintf(stderr, "kolbrawin-cli: found %s\n", entry.c_str());
     return -1;
 }
 
-bool CCliUserPort::ConfirmVersionChange(const std::string&, const std::string&) {
+bool CCliUserPort::ConfirmVersionChange(const std::string& current, const std::string& next) {
+    EndProgressLine();
+    std::fprintf(stderr, "kolbrawin-cli: gateway firmware %s, new firmware %s: %s\n",
+                 current.c_str(), next.c_str(),
+                 m_Yes ? "upgrading" : "not upgrading without --yes");
     return m_Yes;
 }
 

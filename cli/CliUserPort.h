@@ -44,6 +44,8 @@ private:
     std::string Compose(int word, const std::string& format,
                         const std::vector<std::string>& details) const;
     void DrawProgress();
+    // Ends a progress line drawn in place, so the next output starts afresh.
+    void EndProgressLine();
 
     const CLanguage* m_Language;
     bool m_Yes;

@@ -36,6 +36,9 @@ public:
     // When Process is next due, or -1 when only an event can bring work.
     int64_t Deadline(int64_t now) const;
     void Close(const std::string& why);
+    // Bytes that crossed the line so far, for the totals logged at exit.
+    long long Received() const { return m_Received; }
+    long long Sent() const { return m_Sent; }
 
 private:
     void Read(int64_t now);

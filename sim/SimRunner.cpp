@@ -355,6 +355,9 @@ int Runner::Run() {
             FinishConnect(fds.back().revents);
     }
     SaveFlash();
+    // What crossed the gateway's line, so line time can be set against wall time.
+    Log("totals " + std::to_string(m_Gateway->Received()) + " bytes received " +
+        std::to_string(m_Gateway->Sent()) + " bytes sent");
     return 0;
 }
 

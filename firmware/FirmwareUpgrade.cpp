@@ -1,0 +1,159 @@
+#include "FirmwareUpgrade.h"
+
+#include "COMTermExp.h"
+#include "FirmwareFiles.h"
+#include "GatewayLink.h"
+#include "GatewayProtocol.h"
+#include "LinkError.h"
+#include "SliceTransfer.h"
+#include "UserPort.h"
+
+#include <cstdio>
+
+namespace kw {
+namespace {
+
+using Icon = CUserPort::Icon;
+
+// Progress window texts: over a modem or TCP connection, and on the cable.
+constexpr int kProgressConnected = 274;
+constexpr int kProgressCable = 104;
+
+void OpenProgress(const TUpgradeHost& host) {
+    CGatewayLink& link = host.link;
+    host.user.SetCancelHandler([&link] { link.PressProgressCancel(); });
+    host.user.ShowProgressWord(link.m_Connected ? kProgressConnected : kProgressCable, true);
+    link.m_ProgressCancel = 0;
+}
+
+// The file to send: the one given, else the folder's only candidate, the one
+// the user picks of several, or the default name when there is none. Empty
+// when the user declined to choose.
+std::string ChooseFile(const TUpgradeHost& host, const FirmwareSlice& layout,
+                       UpgradeOutcome& outcome) {
+    if (!host.firmwareFile.empty())
+        return host.firmwareFile;
+    const std::vector<std::string> candidates = FindFirmwareCandidates(host.programFolder, layout);
+    if (candidates.empty())
+        return host.programFolder + kDefaultFirmwareName;
+    if (candidates.size() == 1)
+        return host.programFolder + candidates.front();
+    outcome.candidates = candidates;
+    const int chosen = host.user.PickEntry(candidates);
+    if (chosen < 0 || size_t(chosen) >= candidates.size())
+        return {};
+    return host.programFolder + candidates[size_t(chosen)];
+}
+
+// The firmware version the gateway runs now: the "C" reply from its byte 1.
+std::string GatewayVersion(CGatewayLink& link) {
+    link.LinkSendExpect("C");
+    char reply[101] = {};
+    link.LinkCopy(reply, 100);
+    return reply + 1;
+}
+
+// Sends the slice after the version dialog: Cancel hidden until failures pile
+// up, and shown again however the transfer ends, so the attach loop that runs
+// an unattended upgrade can still be cancelled when the gateway fell silent.
+bool Transfer(const TUpgradeHost& host, uint8_t* slice, const FirmwareSlice& layout) {
+    CUserPort& user = host.user;
+    user.SetProgressRange(0, 2 * layout.Blocks());
+    user.SetProgressPosition(0);
+    user.SetProgressCancelVisible(false);
+    bool sent = false;
+    try {
+        PrepareTrailer(host.link, slice, layout);
+        sent = SendSlice({host.link, user, layout, slice, host.failureLimit});
+    } catch (const CCOMTermExp&) {
+        user.SetProgressCancelVisible(true);
+        throw;
+    }
+    user.SetProgressCancelVisible(true);
+    return sent;
+}
+
+} // namespace
+
+UpgradeOutcome RunUpgradeFirmware(const TUpgradeHost& host, bool interactive) {
+    CGatewayLink& link = host.link;
+    CUserPort& user = host.user;
+    UpgradeOutcome outcome{UpgradeResult::Done};
+    const auto stop = [&](UpgradeResult result) {
+        user.HideProgress();
+        outcome.result = result;
+        return outcome;
+    };
+
+    if (interactive) {
+        OpenProgress(host);
+        if (!AttachGateway(link, user, false))
+            return stop(UpgradeResult::AttachFailed);
+    }
+    const FirmwareSlice layout = SliceFor(link.m_HardwareLetter);
+
+    outcome.path = ChooseFile(host, layout, outcome);
+    if (outcome.path.empty())
+        return stop(UpgradeResult::ChoiceCancelled);
+    switch (LoadFirmwareFile(outcome.path, host.firmware)) {
+    case FirmwareLoad::CannotOpen:
+        user.ShowMessage(Icon::Error, 117, "%s\n\n%s", {outcome.path});
+        return stop(UpgradeResult::CannotOpen);
+    case FirmwareLoad::TooShort:
+        user.ShowMessage(Icon::Error, 175);
+        return stop(UpgradeResult::TooShort);
+    case FirmwareLoad::Loaded:
+        break;
+    }
+    uint8_t* slice = host.firmware.data() + layout.offset;
+    if (!SliceVersionAcceptable(slice, layout)) {
+        user.ShowMessage(Icon::Error, 241);
+        return stop(UpgradeResult::NoValidVersion);
+    }
+
+    outcome.current = GatewayVersion(link);
+    outcome.next = SliceVersionText(slice, layout);
+    if (!user.ConfirmVersionChange(outcome.current, outcome.next)) {
+        if (interactive)
+            user.HideProgress();
+        outcome.result = UpgradeResult::VersionDeclined;
+        return outcome;
+    }
+
+    if (!Transfer(host, slice, layout))
+        return stop(UpgradeResult::GaveUp);
+    if (interactive) {
+        user.HideProgress();
+        user.ShowMessage(Icon::Information, 123);
+    }
+    return outcome;
+}
+
+bool UpgradeFirmware(const TUpgradeHost& host, bool interactive) {
+    return RunUpgradeFirmware(host, interactive).result == UpgradeResult::Done;
+}
+
+UpgradeOutcome UpgradeCommand(const TUpgradeHost& host) {
+    if (!host.user.AskYesNo(Icon::Question, 116))
+        return {UpgradeResult::Declined};
+    return UpgradeConfirmed(host);
+}
+
+UpgradeOutcome UpgradeConfirmed(const TUpgradeHost& host) {
+    try {
+        const UpgradeOutcome outcome = RunUpgradeFirmware(host, true);
+        ReleaseGateway(host.link);
+        return outcome;
+    } catch (const CCOMTermExp& e) {
+        std::fputs("Upgrade exception\n", stderr);
+        host.user.HideProgress();
+        ShowLinkError(e, host.user);
+        return {UpgradeResult::LinkFailed, e.Code()};
+    }
+}
+
+void InstallUnattendedUpgrade(const TUpgradeHost& host) {
+    host.link.m_UnattendedUpgrade = [host] { return UpgradeFirmware(host, false); };
+}
+
+} // namespace kw
