@@ -1,11 +1,12 @@
 #include "QtUserPort.h"
 
+#include "AskBinaries.h"
 #include "FormatText.h"
 #include "Language.h"
 #include "Progress.h"
+#include "UpgradeInfo.h"
 
 #include <QCoreApplication>
-#include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
@@ -137,31 +138,19 @@ std::string CQtUserPort::Word(int word) const {
 }
 
 int CQtUserPort::PickEntry(const std::vector<std::string>& entries) {
-    if (entries.empty())
-        return -1;
-    QStringList items;
-    for (const auto& entry : entries)
-        items << Q(entry);
-    QInputDialog dialog(&m_Main);
-    dialog.setWindowTitle(Q(m_Language.GetText(0)));
-    dialog.setComboBoxItems(items);
-    dialog.setComboBoxEditable(false);
-    dialog.setOkButtonText(Q(m_Language.GetText(1)));
-    dialog.setCancelButtonText(Q(m_Language.GetText(2)));
-    dialog.adjustSize();
+    TFAskBinaries dialog(m_Language, &m_Main);
+    dialog.Activate(entries);
     if (m_Centre)
         m_Centre(dialog);
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != TFAskBinaries::kResultOk)
         return -1;
-    return static_cast<int>(items.indexOf(dialog.textValue()));
+    return dialog.SelectedIndex();
 }
 
 bool CQtUserPort::ConfirmVersionChange(const std::string& current, const std::string& next) {
-    QMessageBox box(QMessageBox::Question, Q(m_Language.GetText(0)),
-                    Q(current) + QString::fromUtf8(" \u2192 ") + Q(next),
-                    QMessageBox::Yes | QMessageBox::No, &m_Main);
-    box.adjustSize();
+    TFUpgradeInfo dialog(m_Language, &m_Main);
+    dialog.Activate(current, next);
     if (m_Centre)
-        m_Centre(box);
-    return box.exec() == QMessageBox::Yes;
+        m_Centre(dialog);
+    return dialog.exec() == TFUpgradeInfo::kResultContinue;
 }

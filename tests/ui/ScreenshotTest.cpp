@@ -2,6 +2,7 @@
 // shipped English and Czech languages into PNG files under the build folder
 // (screenshots/), and checks that every text is translated and fits its control.
 #include "About.h"
+#include "AskBinaries.h"
 #include "FileDialogs.h"
 #include "Language.h"
 #include "MainWindow.h"
@@ -10,6 +11,7 @@
 #include "QtUserPort.h"
 #include "ScriptedUserPort.h"
 #include "TempDir.h"
+#include "UpgradeInfo.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -128,6 +130,17 @@ TEST(Screenshots, MainWindowAndDialogsInEnglishAndCzech) {
         Save(qtPort.ProgressWindow(), "progress-" + lower);
         CheckTexts(qtPort.ProgressWindow(), std::string("progress ") + id);
         qtPort.HideProgress();
+
+        TFAskBinaries ask(language, &w);
+        ask.Activate({"Kolbra2.Bin", "Kolbra1.Bin"});
+        TFUpgradeInfo info(language, &w);
+        info.Activate("1.07", "1.08");
+        for (QDialog* dialog : std::initializer_list<QDialog*>{&ask, &info}) {
+            dialog->show();
+            Save(dialog, QString(dialog->objectName()).toLower() + "-" + lower);
+            CheckTexts(dialog, dialog->objectName().toStdString() + " " + id);
+            dialog->hide();
+        }
         w.close();
     }
     ::unsetenv("KOLBRAWIN_DATA_DIR");

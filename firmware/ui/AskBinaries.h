@@ -1,0 +1,38 @@
+// The choice of firmware file when the program folder holds several: the names
+// in alphabetical order, the first one selected.
+#pragma once
+
+#include <QDialog>
+
+#include <string>
+#include <vector>
+
+class CLanguage;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+class TFAskBinaries : public QDialog {
+    Q_OBJECT
+public:
+    // The modal result of O.K. and of a double click on a name.
+    static constexpr int kResultOk = 100;
+
+    TFAskBinaries(const CLanguage& language, QWidget* parent = nullptr);
+
+    // Translates the dialog and fills the list with `names` (file names as the
+    // system gives them), sorted, the first one selected.
+    void Activate(const std::vector<std::string>& names);
+    // The index in the names given to Activate of the selected entry; -1 for none.
+    int SelectedIndex() const;
+
+    QLabel* Label1;
+    QListWidget* ListBox1;
+    QPushButton* Button1;
+    QPushButton* Button2;
+
+private:
+    void Button1Click();
+
+    const CLanguage& m_Language;
+};
