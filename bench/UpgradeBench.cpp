@@ -1,0 +1,106 @@
+// kolbrawin-cli upgrade against the simulated gateway at 19200 baud, for the
+// page dialect (A) and the block dialect (D, and E with its "Q" blocks). Wall
+// time from the command's start to its exit, as a ratio to the least time the
+// exchange can take: the line time of every byte that crossed the line (10
+// bits a byte, the simulator counts them) plus the 0.2 s that ending the
+// exchange prescribes (re-opening the port, the pause after "A").
+#include "FirmwareFile.h"
+#include "RatioReport.h"
+#include "SimProcess.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+constexpr int kBaud = 19200;
+constexpr double kEndOfExchangeSeconds = 0.2;
+constexpr double kTarget = 1.05;
+
+using Clock = std::chrono::steady_clock;
+
+// Runs the program with its output discarded; its exit status, or -1.
+int RunQuietly(const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return -1;
+    int status = 0;
+    if (::waitpid(pid, &status, 0) != pid)
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The line's byte count from the simulator's last log line ("totals N bytes
+// received M bytes sent"); -1 when it is missing.
+long long LineBytes(const std::vector<std::string>& log) {
+    long long received = 0, sent = 0;
+    if (log.empty() || std::sscanf(log.back().c_str(), "totals %lld bytes received %lld bytes sent",
+                                   &received, &sent) != 2)
+        return -1;
+    return received + sent;
+}
+
+void UpgradeAt19200(benchmark::State& state, char letter) {
+    double wall = 0, limit = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        kw::test::SimProcess sim;
+        const std::string firmware = sim.Path("Kolbra1.Bin");
+        kw::test::MakeFirmwareFile(firmware, "1.08");
+        if (!sim.Start({"--hw", std::string(1, letter), "--baud", std::to_string(kBaud), "--flash",
+                        sim.Path("flash.bin")})) {
+            state.SkipWithError("the simulator did not start");
+            return;
+        }
+        state.ResumeTiming();
+        const auto start = Clock::now();
+        const int exitCode = RunQuietly(
+            {KW_CLI, "upgrade", "--port", sim.LinkPath(), "--firmware", firmware, "--yes"});
+        wall += std::chrono::duration<double>(Clock::now() - start).count();
+        state.PauseTiming();
+        sim.Stop();
+        const long long bytes = LineBytes(sim.LogLines());
+        if (exitCode != 0 || bytes <= 0) {
+            state.SkipWithError("the upgrade failed");
+            return;
+        }
+        limit += double(bytes) * 10.0 / kBaud + kEndOfExchangeSeconds;
+        state.ResumeTiming();
+    }
+    const double runs = double(state.iterations());
+    kw::bench::RecordFigure(std::string("upgrade ") + letter + " at 19200 baud", wall / runs,
+                            limit / runs, "line time + 0.2 s", kTarget);
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(UpgradeAt19200, A, 'A')->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK_CAPTURE(UpgradeAt19200, D, 'D')->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK_CAPTURE(UpgradeAt19200, E, 'E')->Unit(benchmark::kSecond)->Iterations(1);
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    kw::bench::PrintRatioReport();
+    return 0;
+}
