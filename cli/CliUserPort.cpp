@@ -1,5 +1,6 @@
 #include "CliUserPort.h"
 
+#include "FirmwareInfo.h"
 #include "FormatText.h"
 #include "Language.h"
 
@@ -132,7 +133,7 @@ int CCliUserPort::PickEntry(const std::vector<std::string>& entries) {
 bool CCliUserPort::ConfirmVersionChange(const std::string& current, const std::string& next) {
     EndProgressLine();
     std::fprintf(stderr, "kolbrawin-cli: gateway firmware %s, new firmware %s: %s\n",
-                 current.c_str(), next.c_str(),
+                 kw::PrintableText(current).c_str(), kw::PrintableText(next).c_str(),
                  m_Yes ? "upgrading" : "not upgrading without --yes");
     return m_Yes;
 }

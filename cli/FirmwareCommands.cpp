@@ -46,8 +46,8 @@ std::string UpgradeReason(const LinkSession& session, const UpgradeOutcome& outc
     case UpgradeResult::NoValidVersion:
         return outcome.path + " holds no valid firmware for this gateway";
     case UpgradeResult::VersionDeclined:
-        return "the gateway runs " + outcome.current + ", the file holds " + outcome.next +
-               "; --yes upgrades";
+        return "the gateway runs " + PrintableText(outcome.current) + ", the file holds " +
+               PrintableText(outcome.next) + "; --yes upgrades";
     case UpgradeResult::GaveUp:
         return "the gateway refused the firmware " + std::to_string(kFailureLimit) +
                " times; upgrade abandoned";
@@ -104,8 +104,9 @@ void RunUpgrade(const Args& argv) {
     ReleaseGateway(session.Link()); // as the window does when it closes
     if (outcome.result != UpgradeResult::Done)
         throw CommandFailure(port + ": " + UpgradeReason(session, outcome));
-    std::printf("%s: firmware %s replaced by %s from %s\n", port.c_str(), outcome.current.c_str(),
-                outcome.next.c_str(), outcome.path.c_str());
+    std::printf("%s: firmware %s replaced by %s from %s\n", port.c_str(),
+                PrintableText(outcome.current).c_str(), PrintableText(outcome.next).c_str(),
+                outcome.path.c_str());
 }
 
 } // namespace kw::cli

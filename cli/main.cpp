@@ -21,8 +21,7 @@ const Command kCommands[] = {
      "write --port DEV IN.sgd [--yes] [--pin PIN] [--password PASSWORD] [--attach-timeout SEC]",
      &RunWrite},
     {"fw-info", "fw-info FILE", &RunFwInfo},
-    {"upgrade", "upgrade --port DEV [--firmware FILE] [--yes] [--attach-timeout SEC]",
-     &RunUpgrade},
+    {"upgrade", "upgrade --port DEV [--firmware FILE] [--yes] [--attach-timeout SEC]", &RunUpgrade},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -8,8 +8,15 @@
 namespace kw {
 namespace {
 
-// Bytes outside printable ASCII shown as \xNN, so any version text prints safely.
-std::string Printable(const std::string& text) {
+std::string Hex(uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", value);
+    return text;
+}
+
+} // namespace
+
+std::string PrintableText(const std::string& text) {
     std::string out;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -23,14 +30,6 @@ std::string Printable(const std::string& text) {
     }
     return out;
 }
-
-std::string Hex(uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", value);
-    return text;
-}
-
-} // namespace
 
 std::vector<TSliceInfo> InspectFirmware(const std::vector<uint8_t>& file) {
     KW_ASSERT(file.size() == size_t(kFirmwareFileSize));
@@ -54,7 +53,7 @@ std::vector<TSliceInfo> InspectFirmware(const std::vector<uint8_t>& file) {
 
 std::string DescribeSlice(const TSliceInfo& info) {
     std::string line(1, info.letter);
-    line += "  version \"" + Printable(info.version) + "\"";
+    line += "  version \"" + PrintableText(info.version) + "\"";
     line += info.versionAcceptable ? " (valid)" : " (not valid firmware)";
     line += "  sum " + Hex(info.storedSum);
     line += info.SumHolds() ? " ok" : " wrong, computed " + Hex(info.computedSum);

@@ -27,6 +27,10 @@ struct TSliceInfo {
 // `file` must hold kFirmwareFileSize bytes.
 std::vector<TSliceInfo> InspectFirmware(const std::vector<uint8_t>& file);
 
+// Bytes outside printable ASCII (and the backslash) as \xNN, so a version text
+// from a file or a gateway prints safely on a terminal.
+std::string PrintableText(const std::string& text);
+
 // One line per slice, for a terminal.
 std::string DescribeSlice(const TSliceInfo& info);
 

@@ -5,6 +5,7 @@
 #include "FileDialogs.h"
 #include "IniFile.h"
 #include "MainWindowFixture.h"
+#include "ModalAnswer.h"
 #include "Progress.h"
 #include "QtUserPort.h"
 
@@ -18,21 +19,9 @@
 
 namespace {
 
+using kw::test::AnswerNextModal;
 using Icon = CUserPort::Icon;
 using Dialogs = kw::test::MainWindowFixture;
-
-// Once the next modal window is up, hands it to `answer`; gives up after a
-// bounded number of event-loop turns.
-void AnswerNextModal(std::function<void(QWidget*)> answer, int triesLeft = 200) {
-    QTimer::singleShot(5, [answer = std::move(answer), triesLeft]() mutable {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            answer(modal);
-        else if (triesLeft > 0)
-            AnswerNextModal(std::move(answer), triesLeft - 1);
-        else
-            ADD_FAILURE() << "no modal window appeared";
-    });
-}
 
 TEST_F(Dialogs, MessageBoxesTakeCaptionWordZeroTheWordAndItsDetails) {
     TFMain& w = Start();

@@ -3,6 +3,7 @@
 // with Continue, Cancel and Escape.
 #include "AskBinaries.h"
 #include "MainWindowFixture.h"
+#include "ModalAnswer.h"
 #include "QtUserPort.h"
 #include "UpgradeInfo.h"
 
@@ -15,19 +16,8 @@
 
 namespace {
 
+using kw::test::AnswerNextModal;
 using FirmwareDialogs = kw::test::MainWindowFixture;
-
-// Once the next modal window is up, hands it to `answer` (bounded).
-void AnswerNextModal(std::function<void(QWidget*)> answer, int triesLeft = 200) {
-    QTimer::singleShot(5, [answer = std::move(answer), triesLeft]() mutable {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            answer(modal);
-        else if (triesLeft > 0)
-            AnswerNextModal(std::move(answer), triesLeft - 1);
-        else
-            ADD_FAILURE() << "no modal window appeared";
-    });
-}
 
 QStringList Names(const QListWidget* list) {
     QStringList names;
