@@ -92,10 +92,8 @@ void CCliUserPort::EndProgressLine() {
 }
 
 void CCliUserPort::HideProgress() {
-    if (m_ProgressDrawn)
-        std::fputc('\n', stderr);
+    EndProgressLine();
     m_ProgressShown = false;
-    m_ProgressDrawn = false;
 }
 
 void CCliUserPort::DrawProgress() {
@@ -126,7 +124,7 @@ int CCliUserPort::PickEntry(const std::vector<std::string>& entries) {
     // The command that needs a choice takes it as an option; say what there was.
     EndProgressLine();
     for (const std::string& entry : entries)
-        std::fprintf(stderr, "kolbrawin-cli: found %s\n", entry.c_str());
+        std::fprintf(stderr, "kolbrawin-cli: found %s\n", kw::PrintableText(entry).c_str());
     return -1;
 }
 
