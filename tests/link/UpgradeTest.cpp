@@ -63,20 +63,23 @@ TEST_P(UpgradeEveryLetter, FlashEqualsTheSliceAndEveryStepIsShown) {
               (std::vector<std::string>{"U", "U", "B"}));
     size_t at = IndexOf(log, "C");
     ASSERT_NE(at, std::string::npos);
-    if (layout.hasDeviceArea)
+    if (layout.hasDeviceArea) {
         EXPECT_EQ(log[++at], "O page 238");
+    }
     for (int unit = 0; unit < blocks; ++unit) {
         if (layout.PageDialect()) {
             EXPECT_EQ(log[++at], "K page " + std::to_string(unit) + " X");
-            if (unit == blocks - 1)
+            if (unit == blocks - 1) {
                 EXPECT_EQ(log[++at], "upgrade complete 1.08");
+            }
             EXPECT_EQ(log[++at], "O page " + std::to_string(unit));
         } else {
             EXPECT_EQ(log[++at], BlockLine(letter, unit));
         }
     }
-    if (!layout.PageDialect())
+    if (!layout.PageDialect()) {
         EXPECT_EQ(log[++at], "upgrade complete 1.08");
+    }
     EXPECT_TRUE(sim.WaitForLogLine("A"));
     EXPECT_FALSE(link.m_ExchangeOpen);
 
