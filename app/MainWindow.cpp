@@ -5,8 +5,8 @@
 #include "EnableRules.h"
 #include "Fatal.h"
 #include "FileDialogs.h"
-#include "GatewayProtocol.h"
 #include "Folders.h"
+#include "GatewayProtocol.h"
 #include "HardwareVariant.h"
 #include "HintPause.h"
 #include "Language.h"
@@ -92,6 +92,8 @@ TFMain::TFMain(CLanguage& language) : m_Language(language) {
     m_ServisPasswChanged = false;
 
     kw::InstallHintPause(kHintPauseMs);
+    // A Yes to the attach's firmware question upgrades before the command goes on.
+    kw::InstallUnattendedUpgrade(m_Link, [this] { return UpgradeHost(); });
 
     FNew = new TFNew(m_Language, this);
     FOAplikaci = new TFOAplikaci(m_Language, m_ProgramFolder, this);
@@ -629,8 +631,14 @@ void TFMain::EzRgnBtn3Click() {
     EnableRules();
 }
 
+kw::TUpgradeHost TFMain::UpgradeHost() {
+    SyncLinkSettings();
+    return kw::TUpgradeHost{m_Link, *m_Port, m_ProgramFolder, m_Firmware};
+}
+
 void TFMain::EzRgnBtn1Click() {
-    // Firmware upgrade: comes with the firmware work.
+    kw::UpgradeCommand(UpgradeHost());
+    EnableRules();
 }
 
 void TFMain::SpeedButton9Click() {

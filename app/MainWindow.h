@@ -7,11 +7,12 @@
 
 #include "AppSettings.h"
 #include "COMTerminal.h"
+#include "ConfigTransfer.h"
+#include "FirmwareUpgrade.h"
 #include "GatewayLink.h"
 #include "IniFile.h"
 #include "PageHost.h"
 #include "Parameters.h"
-#include "ConfigTransfer.h"
 #include "SectionPages.h"
 
 #include <QMainWindow>
@@ -19,6 +20,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CFileDialogs;
 class CLanguage;
@@ -184,6 +186,7 @@ private:
     // The link follows the settings: the cable's port and the connection type.
     void SyncLinkSettings();
     kw::TTransferHost TransferHost();
+    kw::TUpgradeHost UpgradeHost();
     int RunDialog(QDialog& dialog);
     QString Text(int word) const;
 
@@ -200,6 +203,7 @@ private:
     bool m_ServisPasswChanged = false;
     CCOMTerminal m_Terminal;
     kw::CGatewayLink m_Link{m_Terminal};
+    std::vector<uint8_t> m_Firmware; // the whole firmware file of an upgrade
 
     std::array<TFDForm*, kw::kSectionCount> m_Pages{};
     TFDForm* m_CurrentPage = nullptr;

@@ -152,8 +152,8 @@ UpgradeOutcome UpgradeConfirmed(const TUpgradeHost& host) {
     }
 }
 
-void InstallUnattendedUpgrade(const TUpgradeHost& host) {
-    host.link.m_UnattendedUpgrade = [host] { return UpgradeFirmware(host, false); };
+void InstallUnattendedUpgrade(CGatewayLink& link, std::function<TUpgradeHost()> host) {
+    link.m_UnattendedUpgrade = [host = std::move(host)] { return UpgradeFirmware(host(), false); };
 }
 
 } // namespace kw

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,7 +63,8 @@ UpgradeOutcome UpgradeCommand(const TUpgradeHost& host);
 UpgradeOutcome UpgradeConfirmed(const TUpgradeHost& host);
 
 // Lets the attach's firmware check run the unattended upgrade on a Yes to word
-// 174. The host's references must outlive the link's use of it.
-void InstallUnattendedUpgrade(const TUpgradeHost& host);
+// 174, with the host `host` gives at that moment (its owner's user port may
+// change meanwhile).
+void InstallUnattendedUpgrade(CGatewayLink& link, std::function<TUpgradeHost()> host);
 
 } // namespace kw

@@ -9,6 +9,7 @@ const char* const kSimUsage =
     "                       [--operlock TEXT] [--memory FILE] [--flash FILE] [--baud N]\n"
     "                       [--fault SPEC]... [--log FILE]\n"
     "                       [--wakeup-modem PATH [--connect-host HOST] [--ip-password TEXT]]\n"
+    "       kolbrawin-gwsim --write-firmware FILE [--fw-version TEXT]\n"
     "\n"
     "A simulated gateway on a pseudo-terminal. PATH becomes a symlink to its slave\n"
     "side; open it like a serial port. SIGTERM or SIGINT ends the program and\n"
@@ -35,6 +36,9 @@ const char* const kSimUsage =
     "                     TCP and answer the command set there\n"
     "  --connect-host HOST  connect back to HOST instead of the SMS's address\n"
     "  --ip-password TEXT the password the SMS must carry (default: any)\n"
+    "  --write-firmware FILE\n"
+    "                     writes a firmware file with made-up content for every\n"
+    "                     hardware letter, each slice's version --fw-version, and exits\n"
     "\n";
 
 namespace {
@@ -43,7 +47,7 @@ bool TakesValue(const std::string& name) {
     return name == "--link" || name == "--hw" || name == "--fw-version" || name == "--serial" ||
            name == "--operlock" || name == "--memory" || name == "--flash" || name == "--baud" ||
            name == "--fault" || name == "--log" || name == "--wakeup-modem" ||
-           name == "--connect-host" || name == "--ip-password";
+           name == "--connect-host" || name == "--ip-password" || name == "--write-firmware";
 }
 
 std::string Apply(const std::string& name, const std::string& value, SimOptions& options) {
@@ -73,6 +77,8 @@ std::string Apply(const std::string& name, const std::string& value, SimOptions&
         options.connectHost = value;
     else if (name == "--ip-password")
         options.ipPassword = value;
+    else if (name == "--write-firmware")
+        options.writeFirmware = value;
     else if (name == "--baud") {
         const char* end = value.data() + value.size();
         const auto result = std::from_chars(value.data(), end, options.baud);
@@ -114,7 +120,7 @@ std::string ParseSimOptions(const std::vector<std::string>& args, SimOptions& op
     }
     if (options.faults.hwLetter)
         options.identity.hwLetter = *options.faults.hwLetter;
-    if (options.link.empty())
+    if (options.link.empty() && options.writeFirmware.empty())
         return "--link PATH is required";
     return std::string();
 }

@@ -12,13 +12,14 @@ namespace kw::sim {
 struct SimOptions {
     std::string link; // symlink to the pseudo-terminal's slave
     GatewayIdentity identity;
-    std::string memoryFile;  // configuration memory, loaded and saved
-    std::string flashFile;   // firmware flash, loaded and saved
-    std::string logFile;     // command log; empty: stderr
-    std::string wakeupModem; // symlink to the local GSM modem's pseudo-terminal
-    std::string connectHost; // connect back here instead of the wake-up SMS's address
-    std::string ipPassword;  // password a wake-up SMS must carry; empty: any
-    int baud = 0;            // 0: bytes are not paced
+    std::string memoryFile;    // configuration memory, loaded and saved
+    std::string flashFile;     // firmware flash, loaded and saved
+    std::string logFile;       // command log; empty: stderr
+    std::string wakeupModem;   // symlink to the local GSM modem's pseudo-terminal
+    std::string connectHost;   // connect back here instead of the wake-up SMS's address
+    std::string ipPassword;    // password a wake-up SMS must carry; empty: any
+    std::string writeFirmware; // write a made-up firmware file here and exit
+    int baud = 0;              // 0: bytes are not paced
     GatewayFaults faults;
     bool help = false;
 };

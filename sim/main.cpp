@@ -1,6 +1,8 @@
 // kolbrawin-gwsim: a gateway without hardware, on a pseudo-terminal.
+#include "MemoryImage.h"
 #include "SimOptions.h"
 #include "SimRunner.h"
+#include "SyntheticFirmware.h"
 
 #include <cstdio>
 #include <string>
@@ -19,6 +21,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kolbrawin-gwsim: %s\n", error.c_str());
         std::fputs("usage: kolbrawin-gwsim --link PATH [options]... (see --help)\n", stderr);
         return 2;
+    }
+    if (!options.writeFirmware.empty()) {
+        const std::vector<uint8_t> file = kw::SyntheticFirmware(options.identity.fwVersion);
+        std::string why;
+        if (!kw::sim::SaveFileAtomically(options.writeFirmware, file.data(), file.size(), why)) {
+            std::fprintf(stderr, "kolbrawin-gwsim: %s: %s\n", options.writeFirmware.c_str(),
+                         why.c_str());
+            return 1;
+        }
+        return 0;
     }
     return kw::sim::RunSimulator(options);
 }

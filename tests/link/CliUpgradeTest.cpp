@@ -5,6 +5,7 @@
 #include "FirmwareLayout.h"
 #include "UpgradeRig.h"
 
+#include <algorithm>
 #include <sys/wait.h>
 
 namespace {
@@ -20,15 +21,15 @@ struct CliRun {
 class CliUpgrade : public UpgradeRig {
 protected:
     CliRun Cli(const std::string& args, const std::string& programDir = {}) {
-        std::string command = std::string(KW_CLI) + " " + args + " --attach-timeout 5 >" +
-                              output.Path("out.txt") + " 2>" + output.Path("err.txt");
+        std::string command = std::string(KW_CLI) + " " + args + " >" + output.Path("out.txt") +
+                              " 2>" + output.Path("err.txt");
         if (!programDir.empty())
             command = "KOLBRAWIN_PROGRAM_DIR=" + programDir + " " + command;
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output.Read("out.txt"),
                 output.Read("err.txt")};
     }
-    std::string Port() const { return " --port " + sim.LinkPath(); }
+    std::string Port() const { return " --port " + sim.LinkPath() + " --attach-timeout 5"; }
 
     TempDir output;
 };
@@ -107,6 +108,25 @@ TEST_F(CliUpgrade, ReadRefusesFirmwareThatFailsTheCheckAndUpgradeIsTheWayOn) {
     run = Cli("read" + Port() + " -o " + output.Path("gw.sgd"));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(Has(output.Read("gw.sgd"), "SWVer=\"1.08\""));
+}
+
+TEST_F(CliUpgrade, SimulatorWritesAFirmwareFileTheUpgradeTakes) {
+    const std::string file = program.Path("Kolbra.Bin");
+    const std::string write =
+        SimProcess::ProgramPath() + " --write-firmware " + file + " --fw-version 3.01";
+    ASSERT_EQ(std::system(write.c_str()), 0);
+    CliRun run = Cli("fw-info " + file);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 7);
+    for (const char* letter : {"A", "D", "C", "E", "F", "G"})
+        EXPECT_TRUE(Has(run.out, std::string("\n") + letter + "  version \"3.01\" (valid)"))
+            << run.out;
+    EXPECT_FALSE(Has(run.out, "wrong"));
+
+    StartSim('F');
+    run = Cli("upgrade" + Port() + " --yes", Folder());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Has(run.out, "firmware 1.07 replaced by 3.01")) << run.out;
 }
 
 TEST_F(CliUpgrade, BadUsageIsRefused) {

@@ -290,7 +290,7 @@ TEST_F(Upgrade, DecliningTheQuestionTouchesNothing) {
 TEST_F(Upgrade, FirmwareCheckUpgradesUnattendedWithoutAWindowOfItsOwn) {
     StartSim('C', {"--fault", "invalid-version-until-upgrade"});
     const Bytes file = MakeFile("Kolbra1.Bin", "1.08");
-    kw::InstallUnattendedUpgrade(Host());
+    kw::InstallUnattendedUpgrade(link, [this] { return Host(); });
     user.ShowProgressWord(104, true); // the caller's window
     user.ExpectQuestion(Icon::Error, 174, true);
 
@@ -309,7 +309,7 @@ TEST_F(Upgrade, FirmwareCheckUpgradesUnattendedWithoutAWindowOfItsOwn) {
 
 TEST_F(Upgrade, UnattendedUpgradeFailingEndsTheAttachWithFalse) {
     StartSim('E', {"--fault", "invalid-version-until-upgrade"});
-    kw::InstallUnattendedUpgrade(Host());
+    kw::InstallUnattendedUpgrade(link, [this] { return Host(); });
     user.ShowProgressWord(104, true);
     user.ExpectQuestion(Icon::Error, 174, true)
         .ExpectMessage(Icon::Error, 117, {Folder() + "Kolbra.Bin"});
@@ -320,7 +320,7 @@ TEST_F(Upgrade, UnattendedUpgradeFailingEndsTheAttachWithFalse) {
 TEST_F(Upgrade, GatewaySilentDuringTheUnattendedUpgradeLeavesCancelUsable) {
     StartSim('A', {"--fault", "invalid-version-until-upgrade", "--fault", "silent-after-blocks:3"});
     MakeFile("Kolbra1.Bin", "1.08");
-    kw::InstallUnattendedUpgrade(Host());
+    kw::InstallUnattendedUpgrade(link, [this] { return Host(); });
     user.SetCancelHandler([this] { link.PressProgressCancel(); });
     user.ShowProgressWord(104, true);
     user.ExpectQuestion(Icon::Error, 174, true);
