@@ -8,25 +8,23 @@
 #include "Parameters.h"
 #include "RatioReport.h"
 #include "SimProcess.h"
+#include "Spawn.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <fcntl.h>
 #include <fstream>
 #include <limits>
-#include <spawn.h>
 #include <sstream>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
-extern char** environ;
-
 namespace {
 
+using kw::bench::SpawnQuietly;
+using kw::bench::WaitExit;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kBaud = 19200;
@@ -67,27 +65,6 @@ double LeastSeconds(int bytes) {
     return bytes * 10.0 / kBaud + kEndOfExchange;
 }
 
-pid_t Spawn(const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    for (const std::string& arg : args)
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    // The command's messages would only clutter the report.
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    const int failed = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return failed == 0 ? pid : -1;
-}
-
-int WaitExit(pid_t pid) {
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 std::vector<std::string> SimOptions(std::vector<std::string> extra) {
     std::vector<std::string> options{
         "--baud", std::to_string(kBaud), "--fw-version", kVersion, "--serial",
@@ -104,7 +81,7 @@ double TimedCli(benchmark::State& state, const std::vector<std::string>& args) {
     std::vector<std::string> command{KW_CLI};
     command.insert(command.end(), args.begin(), args.end());
     const auto start = Clock::now();
-    const pid_t pid = Spawn(command);
+    const pid_t pid = SpawnQuietly(command);
     if (pid < 0 || WaitExit(pid) != 0) {
         state.SkipWithError(("kolbrawin-cli " + args.front() + " failed").c_str());
         return kFailed;
@@ -163,8 +140,8 @@ void SilentGatewayWait(benchmark::State& state) {
     constexpr double kMeasured = 10.0;
     double cpu = 0;
     for (auto _ : state) {
-        const pid_t pid = Spawn({KW_CLI, "read", "--port", sim.LinkPath(), "-o", sim.Path("x.sgd"),
-                                 "--attach-timeout", "60"});
+        const pid_t pid = SpawnQuietly({KW_CLI, "read", "--port", sim.LinkPath(), "-o",
+                                        sim.Path("x.sgd"), "--attach-timeout", "60"});
         // Start-up is not waiting; the measured span begins once it is over.
         std::this_thread::sleep_for(std::chrono::seconds(1));
         const double before = CpuSecondsOf(pid);

@@ -7,18 +7,13 @@
 #include "FirmwareFile.h"
 #include "RatioReport.h"
 #include "SimProcess.h"
+#include "Spawn.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -27,27 +22,6 @@ constexpr double kEndOfExchangeSeconds = 0.2;
 constexpr double kTarget = 1.05;
 
 using Clock = std::chrono::steady_clock;
-
-// Runs the program with its output discarded; its exit status, or -1.
-int RunQuietly(const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    for (const std::string& arg : args)
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return -1;
-    int status = 0;
-    if (::waitpid(pid, &status, 0) != pid)
-        return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 // The line's byte count from the simulator's last log line ("totals N bytes
 // received M bytes sent"); -1 when it is missing.
@@ -73,8 +47,8 @@ void UpgradeAt19200(benchmark::State& state, char letter) {
         }
         state.ResumeTiming();
         const auto start = Clock::now();
-        const int exitCode = RunQuietly(
-            {KW_CLI, "upgrade", "--port", sim.LinkPath(), "--firmware", firmware, "--yes"});
+        const int exitCode = kw::bench::WaitExit(kw::bench::SpawnQuietly(
+            {KW_CLI, "upgrade", "--port", sim.LinkPath(), "--firmware", firmware, "--yes"}));
         wall += std::chrono::duration<double>(Clock::now() - start).count();
         state.PauseTiming();
         sim.Stop();
