@@ -621,14 +621,23 @@ kw::TTransferHost TFMain::TransferHost() {
                              }};
 }
 
-void TFMain::EzRgnBtn2Click() {
-    kw::ReadFromGateway(TransferHost());
+void TFMain::RunGatewayCommand(const std::function<void()>& command) {
+    if (m_GatewayBusy)
+        return;
+    m_GatewayBusy = true;
+    command();
+    m_GatewayBusy = false;
     EnableRules();
+    if (m_CloseRequested)
+        close();
+}
+
+void TFMain::EzRgnBtn2Click() {
+    RunGatewayCommand([this] { kw::ReadFromGateway(TransferHost()); });
 }
 
 void TFMain::EzRgnBtn3Click() {
-    kw::WriteToGateway(TransferHost());
-    EnableRules();
+    RunGatewayCommand([this] { kw::WriteToGateway(TransferHost()); });
 }
 
 kw::TUpgradeHost TFMain::UpgradeHost() {
@@ -637,8 +646,7 @@ kw::TUpgradeHost TFMain::UpgradeHost() {
 }
 
 void TFMain::EzRgnBtn1Click() {
-    kw::UpgradeCommand(UpgradeHost());
-    EnableRules();
+    RunGatewayCommand([this] { kw::UpgradeCommand(UpgradeHost()); });
 }
 
 void TFMain::SpeedButton9Click() {
@@ -648,6 +656,14 @@ void TFMain::SpeedButton9Click() {
 // ---------------------------------------------------------------- closing
 
 void TFMain::closeEvent(QCloseEvent* event) {
+    if (m_GatewayBusy) {
+        // Closing counts as Cancel where Cancel is offered; a firmware transfer,
+        // which hides it, runs to its end. The window closes after the command.
+        m_CloseRequested = true;
+        m_Port->CancelProgress();
+        event->ignore();
+        return;
+    }
     if (!m_Link.m_Closing)
         FormClose();
     event->accept();

@@ -81,6 +81,8 @@ public:
     void SetExchangeOpen(bool open) { m_Link.m_ExchangeOpen = open; }
     // Set when the window has closed; ends the idle waits of the link.
     bool Closing() const { return m_Link.m_Closing; }
+    // A Read, Write or Upgrade is running.
+    bool GatewayBusy() const { return m_GatewayBusy; }
 
     // --- Operations the other commands call ---
     // The link's state notification: stores both flags, runs the enable rules.
@@ -186,6 +188,10 @@ private:
     // The link follows the settings: the cable's port and the connection type.
     void SyncLinkSettings();
     kw::TTransferHost TransferHost();
+    // Runs a command that talks to the gateway. Its waits handle window events,
+    // so a second click could start another exchange in the middle of this one:
+    // while one runs, the others are ignored, and a close waits for its end.
+    void RunGatewayCommand(const std::function<void()>& command);
     kw::TUpgradeHost UpgradeHost();
     int RunDialog(QDialog& dialog);
     QString Text(int word) const;
@@ -199,6 +205,8 @@ private:
     std::string m_OwnAddress;
     std::string m_HWVer;
     bool m_Dialing = false;
+    bool m_GatewayBusy = false;   // a gateway command is running
+    bool m_CloseRequested = false; // the window closes when it has ended
     bool m_PINChanged = false;
     bool m_ServisPasswChanged = false;
     CCOMTerminal m_Terminal;

@@ -123,6 +123,11 @@ void CQtUserPort::SetCancelHandler(std::function<void()> handler) {
     m_CancelHandler = std::move(handler);
 }
 
+void CQtUserPort::CancelProgress() {
+    if (m_Progress)
+        m_Progress->reject(); // presses Cancel only while it is shown
+}
+
 void CQtUserPort::CancelPressed() {
     m_ProgressCancelLatch = true;
     if (m_CancelHandler)

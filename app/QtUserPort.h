@@ -32,6 +32,7 @@ public:
     void HideProgress() override;
     bool ProgressCancelled() const override { return m_ProgressCancelLatch; }
     void SetCancelHandler(std::function<void()> handler) override;
+    void CancelProgress() override;
 
     std::string Word(int word) const override;
     int PickEntry(const std::vector<std::string>& entries) override;

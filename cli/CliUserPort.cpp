@@ -58,6 +58,7 @@ bool CCliUserPort::AskYesNo(Icon icon, int word, const std::string& format,
 
 void CCliUserPort::ShowProgress(const std::string& text, bool) {
     m_Cancelled = false;
+    m_CancelVisible = true;
     m_ProgressShown = true;
     m_ProgressText = text;
     m_Min = m_Max = m_Position = 0;
@@ -112,6 +113,11 @@ void CCliUserPort::DrawProgress() {
 
 void CCliUserPort::SetCancelHandler(std::function<void()> handler) {
     m_CancelHandler = std::move(handler);
+}
+
+void CCliUserPort::CancelProgress() {
+    if (m_CancelVisible)
+        PressCancel();
 }
 
 void CCliUserPort::PressCancel() {

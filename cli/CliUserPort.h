@@ -32,7 +32,8 @@ public:
     void SetProgressText(const std::string& text) override;
     void SetProgressRange(int min, int max) override;
     void SetProgressPosition(int position) override;
-    void SetProgressCancelVisible(bool) override {}
+    void SetProgressCancelVisible(bool visible) override { m_CancelVisible = visible; }
+    void CancelProgress() override;
     void HideProgress() override;
     bool ProgressCancelled() const override { return m_Cancelled; }
     void SetCancelHandler(std::function<void()> handler) override;
@@ -59,6 +60,7 @@ private:
     int m_Min = 0;
     int m_Max = 0;
     int m_Position = 0;
+    bool m_CancelVisible = true;
 };
 
 } // namespace kw::cli

@@ -37,6 +37,9 @@ public:
     virtual bool ProgressCancelled() const = 0;
     // Called when Cancel is pressed: the link owner sets its latches here.
     virtual void SetCancelHandler(std::function<void()> handler) = 0;
+    // As a press of Cancel, for a window that is closing or a time limit that
+    // ran out; does nothing while the Cancel button is hidden.
+    virtual void CancelProgress() = 0;
 
     // The text of a language word, for labels the caller composes itself.
     virtual std::string Word(int word) const = 0;

@@ -127,6 +127,11 @@ void ScriptedUserPort::SetCancelHandler(std::function<void()> handler) {
     m_CancelHandler = std::move(handler);
 }
 
+void ScriptedUserPort::CancelProgress() {
+    if (progressVisible && cancelVisible)
+        PressCancel();
+}
+
 void ScriptedUserPort::PressCancel() {
     m_Cancelled = true;
     if (m_CancelHandler)

@@ -52,6 +52,7 @@ public:
     void HideProgress() override;
     bool ProgressCancelled() const override { return m_Cancelled; }
     void SetCancelHandler(std::function<void()> handler) override;
+    void CancelProgress() override;
     std::string Word(int word) const override;
     int PickEntry(const std::vector<std::string>& entries) override;
     bool ConfirmVersionChange(const std::string& current, const std::string& next) override;

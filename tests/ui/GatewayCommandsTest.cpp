@@ -7,8 +7,10 @@
 
 #include <QAction>
 #include <QListWidget>
+#include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -76,6 +78,30 @@ TEST_F(GatewayCommands, WriteRefusedForAnotherHardwareFamily) {
     w.EzRgnBtn3Click();
     for (const std::string& line : sim.LogLines())
         EXPECT_NE(line.rfind("g", 0), 0u) << "nothing may be written: " << line;
+}
+
+TEST_F(GatewayCommands, SecondCommandAndCloseWaitForTheOneRunning) {
+    kw::test::SimProcess sim;
+    ASSERT_TRUE(sim.Start({"--fault", "silent"}));
+    TFMain& w = StartWithConfiguration("A");
+    w.Settings().Com = sim.LinkPath();
+    bool clickedDuringRead = false;
+    // While the read keeps asking the silent gateway, a Write is clicked and the
+    // window is closed.
+    QTimer::singleShot(300, &w, [&] {
+        clickedDuringRead = w.GatewayBusy();
+        w.SpeedButton2->click();
+        w.close();
+        EXPECT_FALSE(w.Closing()); // not before the read has ended
+    });
+    w.EzRgnBtn2Click();
+    EXPECT_TRUE(clickedDuringRead);
+    EXPECT_FALSE(w.GatewayBusy());
+    EXPECT_TRUE(w.Closing()); // closed once the cancelled read had ended
+    EXPECT_EQ(std::count_if(port.progressLog.begin(), port.progressLog.end(),
+                            [](const std::string& line) { return line.rfind("show", 0) == 0; }),
+              1); // the Write never started
+    EXPECT_EQ(w.HardwareVariant(), "A");
 }
 
 TEST_F(GatewayCommands, PortThatCannotOpenIsReported) {
