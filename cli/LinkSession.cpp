@@ -2,6 +2,7 @@
 
 #include "COMTermExp.h"
 #include "CliArgs.h"
+#include "ProgramFolder.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -10,15 +11,8 @@
 namespace kw::cli {
 namespace {
 
-// Language files lie beside the program; KOLBRAWIN_PROGRAM_DIR overrides that.
-std::string ProgramFolder() {
-    if (const char* folder = std::getenv("KOLBRAWIN_PROGRAM_DIR"); folder && *folder)
-        return std::string(folder) + "/";
-    return QCoreApplication::applicationDirPath().toStdString() + "/";
-}
-
 void LoadEnglish(CLanguage& language) {
-    language.Init(ProgramFolder());
+    language.Init(kw::ProgramFolder());
     const int english = language.FindLangById("Eng");
     if (english >= 0)
         language.Load(english, "");
