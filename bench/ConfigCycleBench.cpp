@@ -64,9 +64,5 @@ BENCHMARK(EncodeDecode)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveLoad)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    kw::bench::PrintRatioReport();
-    return 0;
+    return kw::bench::RunBenchmarksAndReport(argc, argv);
 }

@@ -166,9 +166,5 @@ BENCHMARK(CliWrite)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(SilentGatewayWait)->Iterations(1)->Unit(benchmark::kSecond);
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    kw::bench::PrintRatioReport();
-    return 0;
+    return kw::bench::RunBenchmarksAndReport(argc, argv);
 }

@@ -69,9 +69,5 @@ BENCHMARK(RoutingPageE)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    kw::bench::PrintRatioReport();
-    return 0;
+    return kw::bench::RunBenchmarksAndReport(argc, argv);
 }

@@ -72,9 +72,5 @@ BENCHMARK_CAPTURE(UpgradeAt19200, D, 'D')->Unit(benchmark::kSecond)->Iterations(
 BENCHMARK_CAPTURE(UpgradeAt19200, E, 'E')->Unit(benchmark::kSecond)->Iterations(1);
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    kw::bench::PrintRatioReport();
-    return 0;
+    return kw::bench::RunBenchmarksAndReport(argc, argv);
 }

@@ -1,5 +1,7 @@
 #include "RatioReport.h"
 
+#include <benchmark/benchmark.h>
+
 #include <cstdio>
 #include <vector>
 
@@ -44,6 +46,14 @@ int PrintRatioReport() {
     }
     std::fflush(stdout);
     return over;
+}
+
+int RunBenchmarksAndReport(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    PrintRatioReport();
+    return 0;
 }
 
 } // namespace kw::bench

@@ -15,4 +15,7 @@ void RecordFigure(const std::string& name, double seconds, double limitSeconds,
 // Returns the number of figures over their target.
 int PrintRatioReport();
 
+// The benchmarks' main: runs the registered benchmarks, then prints the report.
+int RunBenchmarksAndReport(int argc, char** argv);
+
 } // namespace kw::bench
