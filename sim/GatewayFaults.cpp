@@ -44,12 +44,12 @@ bool ParseInt(const std::string& text, int& value) {
     return true;
 }
 
-std::vector<std::string> Split(const std::string& spec) {
+std::vector<std::string> Split(const std::string& fault) {
     std::vector<std::string> parts;
     size_t start = 0;
     for (;;) {
-        const size_t colon = spec.find(':', start);
-        parts.push_back(spec.substr(start, colon - start));
+        const size_t colon = fault.find(':', start);
+        parts.push_back(fault.substr(start, colon - start));
         if (colon == std::string::npos)
             return parts;
         start = colon + 1;
@@ -96,8 +96,8 @@ bool ParseBytes(const std::vector<std::string>& parts, long long& value) {
 
 } // namespace
 
-std::string ParseFault(const std::string& spec, GatewayFaults& faults) {
-    const std::vector<std::string> parts = Split(spec);
+std::string ParseFault(const std::string& fault, GatewayFaults& faults) {
+    const std::vector<std::string> parts = Split(fault);
     const std::string& name = parts[0];
     bool ok = false;
     if (name == "bad-checksum-a")
@@ -141,7 +141,7 @@ std::string ParseFault(const std::string& spec, GatewayFaults& faults) {
         ok = parts.size() == 1 && (faults.invalidVersionUntilUpgrade = true);
     else
         return "unknown fault '" + name + "'";
-    return ok ? std::string() : "malformed fault '" + spec + "'";
+    return ok ? std::string() : "malformed fault '" + fault + "'";
 }
 
 bool TakeRepeated(std::vector<RepeatedFault>& faults, int index, int& value) {

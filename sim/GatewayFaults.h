@@ -36,8 +36,8 @@ struct GatewayFaults {
     bool invalidVersionUntilUpgrade = false; // "C" says BOOT until a full upgrade
 };
 
-// Adds one fault SPEC to faults; returns an empty text, or what is wrong.
-std::string ParseFault(const std::string& spec, GatewayFaults& faults);
+// Adds one fault (the text after --fault) to faults; returns an empty text, or what is wrong.
+std::string ParseFault(const std::string& fault, GatewayFaults& faults);
 
 // Uses one count of a repeated fault for index; true when it applies, and
 // value then receives the fault's value.

@@ -12,11 +12,11 @@ std::string FormatText(std::string_view format, const std::vector<std::string>& 
             out += c;
             continue;
         }
-        const char spec = format[i + 1];
-        if (spec == '%') {
+        const char conversion = format[i + 1];
+        if (conversion == '%') {
             out += '%';
             ++i;
-        } else if ((spec == 's' || spec == 'i') && next < args.size()) {
+        } else if ((conversion == 's' || conversion == 'i') && next < args.size()) {
             out += args[next++];
             ++i;
         } else {
@@ -31,10 +31,10 @@ std::string FormatPlaceholders(std::string_view format) {
     for (size_t i = 0; i + 1 < format.size(); ++i) {
         if (format[i] != '%')
             continue;
-        const char spec = format[i + 1];
-        if (spec == 's' || spec == 'i')
-            kinds += spec;
-        if (spec == '%' || spec == 's' || spec == 'i')
+        const char conversion = format[i + 1];
+        if (conversion == 's' || conversion == 'i')
+            kinds += conversion;
+        if (conversion == '%' || conversion == 's' || conversion == 'i')
             ++i;
     }
     return kinds;

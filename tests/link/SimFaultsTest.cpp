@@ -12,13 +12,6 @@ namespace {
 
 using sim::GatewayFaults;
 
-GatewayFaults Faults(std::initializer_list<const char*> specs) {
-    GatewayFaults faults;
-    for (const char* spec : specs)
-        EXPECT_EQ(sim::ParseFault(spec, faults), "") << spec;
-    return faults;
-}
-
 bool ReplyChecksumValid(const std::string& reply, const ImageRegion& region) {
     sim::MemoryImage image{};
     std::copy(reply.begin() + 1, reply.end(), image.begin() + region.begin);

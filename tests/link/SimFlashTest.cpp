@@ -13,13 +13,6 @@ namespace {
 
 using sim::GatewayFaults;
 
-GatewayFaults Faults(std::initializer_list<const char*> specs) {
-    GatewayFaults faults;
-    for (const char* spec : specs)
-        EXPECT_EQ(sim::ParseFault(spec, faults), "") << spec;
-    return faults;
-}
-
 sim::GatewayIdentity Letter(char letter) {
     return {letter, "1.07", "10-2024-0001", ""};
 }

@@ -1,8 +1,12 @@
 // A gateway model under test with its log and write notifications collected.
 #pragma once
 
+#include "GatewayFaults.h"
 #include "GatewayModel.h"
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -45,6 +49,14 @@ inline std::string Le16(int value) {
 }
 inline std::string Be16(int value) {
     return {char((value >> 8) & 0xFF), char(value & 0xFF)};
+}
+
+// Faults as the --fault options name them; a malformed one fails the test.
+inline sim::GatewayFaults Faults(std::initializer_list<const char*> options) {
+    sim::GatewayFaults faults;
+    for (const char* option : options)
+        EXPECT_EQ(sim::ParseFault(option, faults), "") << option;
+    return faults;
 }
 
 } // namespace kw::test
