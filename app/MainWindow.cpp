@@ -356,13 +356,7 @@ void TFMain::SetOwnTexts() {
 }
 
 void TFMain::UpdateCaption() {
-    int variantWord = 0;
-    if (m_HWVer == "A" || m_HWVer == "D")
-        variantWord = 326;
-    else if (m_HWVer == "C" || m_HWVer == "F")
-        variantWord = 327;
-    else if (m_HWVer == "E" || m_HWVer == "G")
-        variantWord = 328;
+    const int variantWord = kw::VariantNameWord(m_HWVer);
     QString caption = Text(0);
     if (variantWord != 0)
         caption += " - " + Text(variantWord);

@@ -4,6 +4,7 @@
 #include "ConfigImage.h"
 #include "GatewayLink.h"
 #include "GatewayProtocol.h"
+#include "HardwareVariant.h"
 #include "LinkError.h"
 #include "LinkTime.h"
 #include "Parameters.h"
@@ -49,18 +50,6 @@ std::string AskIdentity(CGatewayLink& link, const char* command) {
 
 void SleepWithoutMessages(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
-
-// Configurations of one letter of a pair fit gateways of either letter.
-bool FitsGateway(char configuration, char gateway) {
-    if (configuration == gateway)
-        return true;
-    for (const char* pair : {"AD", "CF", "EG"}) {
-        if ((configuration == pair[0] && gateway == pair[1]) ||
-            (configuration == pair[1] && gateway == pair[0]))
-            return true;
-    }
-    return false;
 }
 
 // The read-back of a region after writing it: the serial cable reads with the
@@ -167,7 +156,7 @@ TransferOutcome WriteAttached(const TTransferHost& host) {
     CGatewayLink& link = host.link;
     CUserPort& user = host.user;
     const char configuration = host.hardwareText.empty() ? '\0' : host.hardwareText[0];
-    if (!FitsGateway(configuration, link.m_HardwareLetter)) {
+    if (!ConfigurationFitsGateway(configuration, link.m_HardwareLetter)) {
         user.ShowMessage(Icon::Error, 333);
         user.HideProgress();
         return {TransferResult::Incompatible};

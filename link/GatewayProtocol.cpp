@@ -3,6 +3,7 @@
 #include "COMTermExp.h"
 #include "ConfigImage.h"
 #include "GatewayLink.h"
+#include "HardwareVariant.h"
 #include "LinkError.h"
 #include "UserPort.h"
 
@@ -80,10 +81,6 @@ bool ReadRegionCopies(CGatewayLink& link, const char* command, uint8_t* copy, in
 }
 
 } // namespace
-
-bool IsGatewayLetter(char letter) {
-    return letter != 0 && std::strchr("ACDEFG", letter) != nullptr;
-}
 
 bool AttachGateway(CGatewayLink& link, CUserPort& user, bool checkFirmware) {
     AttachPhase phase(link);

@@ -15,9 +15,6 @@ class CGatewayLink;
 // the "E" reply at 4096 (region B from 4097). Bytes 1 to 12288 are the image.
 inline constexpr int32_t kReadBufferSize = 12289;
 
-// True when `letter` is one a gateway may report (A, C, D, E, F, G).
-bool IsGatewayLetter(char letter);
-
 // Opens an exchange and learns the gateway's hardware letter. Asks again and
 // again, once per reply time-out, until the gateway answers or the progress
 // window's Cancel is pressed; then closes the port and returns false.

@@ -3,6 +3,7 @@
 #include "ParBindings.h"
 #include "Parameters.h"
 #include "TranslateWidgets.h"
+#include "MemoText.h"
 #include "Win1252.h"
 
 #include <QCheckBox>

@@ -1,5 +1,6 @@
 #include "Inicializace.h"
 
+#include "HardwareVariant.h"
 #include "PageLayout.h"
 #include "Parameters.h"
 #include "UserPort.h"
@@ -102,7 +103,7 @@ TFInicializace::TFInicializace(CPageHost& host, QWidget* parent) : TFDForm(host,
 void TFInicializace::LoadPage() {
     TranslatePage();
     const std::string& variant = Parameters().GetValue("HWVer", 0);
-    const bool hasFxo = variant != "E" && variant != "G";
+    const bool hasFxo = kw::HasFxoLine(variant);
     Button7->setVisible(hasFxo);
     Button8->setVisible(hasFxo);
     // Without the FXO buttons the others close up: each visible button takes

@@ -5,6 +5,7 @@
 #include "ParBasic.h"
 #include "TranslateWidgets.h"
 #include "UpDown.h"
+#include "MemoText.h"
 #include "Win1252.h"
 
 #include <QCheckBox>

@@ -1,5 +1,6 @@
 #include "SLICParametry.h"
 
+#include "HardwareVariant.h"
 #include "PageLayout.h"
 #include "Parameters.h"
 #include "UpDown.h"
@@ -239,7 +240,7 @@ void TFSLICParametry::LoadPage() {
     Parameters().ClearBindings();
     BindFxs();
     const std::string& variant = Parameters().GetValue("HWVer", 0);
-    const bool hasFxo = variant != "E" && variant != "G";
+    const bool hasFxo = kw::HasFxoLine(variant);
     if (hasFxo)
         BindFxo();
     PageControl1->setTabVisible(PageControl1->indexOf(TabSheet2), hasFxo);

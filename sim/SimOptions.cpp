@@ -7,7 +7,7 @@ namespace kw::sim {
 const char* const kSimUsage =
     "usage: kolbrawin-gwsim --link PATH [--hw LETTER] [--fw-version TEXT] [--serial TEXT]\n"
     "                       [--operlock TEXT] [--memory FILE] [--flash FILE] [--baud N]\n"
-    "                       [--fault SPEC]... [--log FILE]\n"
+    "                       [--fault FAULT]... [--log FILE]\n"
     "                       [--wakeup-modem PATH [--connect-host HOST] [--ip-password TEXT]]\n"
     "       kolbrawin-gwsim --write-firmware FILE [--fw-version TEXT]\n"
     "\n"

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <memory>
 #include <netdb.h>
 #include <poll.h>
@@ -48,6 +49,8 @@ public:
 private:
     bool Start();
     bool StartWakeupModem();
+    bool ReadOptionalFile(const std::string& path, size_t expectedSize,
+                          const std::function<bool(const std::vector<uint8_t>&)>& take);
     bool LoadMemory(MemoryImage& memory);
     bool LoadFlash();
     void InstallSignals();
@@ -95,9 +98,10 @@ void Runner::Log(const std::string& line) {
     std::fflush(m_LogFile);
 }
 
-bool Runner::LoadMemory(MemoryImage& memory) {
-    memory = DefaultMemoryImage();
-    const std::string& path = m_Options.memoryFile;
+// An optional file: none named or none there leaves the default alone; one that
+// cannot be read, or whose bytes `take` refuses, is a complaint that stops the start.
+bool Runner::ReadOptionalFile(const std::string& path, size_t expectedSize,
+                              const std::function<bool(const std::vector<uint8_t>&)>& take) {
     struct stat info {};
     if (path.empty() || (::stat(path.c_str(), &info) != 0 && errno == ENOENT))
         return true;
@@ -107,32 +111,27 @@ bool Runner::LoadMemory(MemoryImage& memory) {
         Complain(path, error);
         return false;
     }
-    if (bytes.size() != memory.size()) {
+    if (!take(bytes)) {
         Complain(path, "wrong size (" + std::to_string(bytes.size()) + " bytes, expected " +
-                           std::to_string(memory.size()) + ")");
+                           std::to_string(expectedSize) + ")");
         return false;
     }
-    std::copy(bytes.begin(), bytes.end(), memory.begin());
     return true;
 }
 
-bool Runner::LoadFlash() {
-    const std::string& path = m_Options.flashFile;
-    struct stat info {};
-    if (path.empty() || (::stat(path.c_str(), &info) != 0 && errno == ENOENT))
+bool Runner::LoadMemory(MemoryImage& memory) {
+    memory = DefaultMemoryImage();
+    return ReadOptionalFile(m_Options.memoryFile, memory.size(), [&](const auto& bytes) {
+        if (bytes.size() != memory.size())
+            return false;
+        std::copy(bytes.begin(), bytes.end(), memory.begin());
         return true;
-    std::vector<uint8_t> bytes;
-    std::string error;
-    if (!ReadWholeFile(path, bytes, error)) {
-        Complain(path, error);
-        return false;
-    }
-    if (!m_Model->Flash().Assign(bytes)) {
-        Complain(path, "wrong size (" + std::to_string(bytes.size()) + " bytes, expected " +
-                           std::to_string(m_Model->Flash().Layout().size) + ")");
-        return false;
-    }
-    return true;
+    });
+}
+
+bool Runner::LoadFlash() {
+    return ReadOptionalFile(m_Options.flashFile, m_Model->Flash().Layout().size,
+                            [&](const auto& bytes) { return m_Model->Flash().Assign(bytes); });
 }
 
 void Runner::InstallSignals() {

@@ -7,15 +7,12 @@
 #include <system_error>
 
 namespace kw {
-namespace {
 
 std::string WithSlash(std::string folder) {
     if (!folder.empty() && folder.back() != '/')
         folder += '/';
     return folder;
 }
-
-} // namespace
 
 std::string ExecutableFolder() {
     std::error_code ec;

@@ -13,4 +13,7 @@ std::string ProgramFolder();
 // The folder of the running executable, ending with '/' ("" when unknown).
 std::string ExecutableFolder();
 
+// A folder name as the program keeps them: ending with '/' unless empty.
+std::string WithSlash(std::string folder);
+
 } // namespace kw

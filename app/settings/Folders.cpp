@@ -12,12 +12,6 @@ namespace fs = std::filesystem;
 namespace kw {
 namespace {
 
-std::string WithSeparator(std::string folder) {
-    if (!folder.empty() && folder.back() != '/')
-        folder += '/';
-    return folder;
-}
-
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
@@ -33,7 +27,7 @@ std::string DataFolder() {
         folder = documents.isEmpty() ? ExecutableFolder()
                                      : documents.toStdString() + "/KolbraWin program/";
     }
-    folder = WithSeparator(folder);
+    folder = WithSlash(folder);
     std::error_code ec;
     fs::create_directories(folder, ec);
     return folder;

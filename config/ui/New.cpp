@@ -1,5 +1,6 @@
 #include "New.h"
 
+#include "HardwareVariant.h"
 #include "TranslateWidgets.h"
 
 #include <QComboBox>
@@ -8,17 +9,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
-
-namespace {
-
-// The entries of the list: the word of each text and hint, and its code.
-struct Choice {
-    int word;
-    const char* code;
-};
-constexpr Choice kChoices[] = {{326, "A"}, {327, "C"}, {328, "E"}};
-
-} // namespace
 
 TFNew::TFNew(const CLanguage& language, QWidget* parent) : QDialog(parent), m_Language(language) {
     setObjectName("FNew");
@@ -61,24 +51,31 @@ void TFNew::Activate(const std::string& currentVariant) {
     {
         const QSignalBlocker quiet(ComboBox1);
         ComboBox1->clear();
-        for (const Choice& choice : kChoices)
-            ComboBox1->addItem(QString::fromStdString(m_Language.GetText(choice.word)));
-        ComboBox1->setCurrentIndex(currentVariant == "C" ? 1 : currentVariant == "E" ? 2 : 0);
+        int current = 0;
+        for (const char letter : kw::kNewConfigurationLetters) {
+            const std::string code(1, letter);
+            if (code == currentVariant)
+                current = ComboBox1->count();
+            ComboBox1->addItem(
+                QString::fromStdString(m_Language.GetText(kw::VariantNameWord(code))));
+        }
+        ComboBox1->setCurrentIndex(current);
     }
     ComboBox1Change();
 }
 
 void TFNew::ComboBox1Change() {
     const int index = ComboBox1->currentIndex();
-    ComboBox1->setToolTip(index >= 0 && index < 3
-                              ? QString::fromStdString(m_Language.GetHint(kChoices[index].word))
-                              : QString());
+    const bool listed = index >= 0 && index < int(kw::kNewConfigurationLetters.size());
+    ComboBox1->setToolTip(listed ? QString::fromStdString(m_Language.GetHint(kw::VariantNameWord(
+                                       std::string(1, kw::kNewConfigurationLetters[index]))))
+                                 : QString());
 }
 
 void TFNew::Button1Click() {
     const int index = ComboBox1->currentIndex();
-    if (index >= 0 && index < 3)
-        m_Variant = kChoices[index].code;
+    if (index >= 0 && index < int(kw::kNewConfigurationLetters.size()))
+        m_Variant = std::string(1, kw::kNewConfigurationLetters[index]);
     done(kResultOk);
 }
 

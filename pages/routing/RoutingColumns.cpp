@@ -87,10 +87,6 @@ std::string ListFor(const TField& field, bool defaultTable, bool hasFxo) {
 
 } // namespace
 
-bool HasFxoLine(const std::string& variant) {
-    return variant != "E" && variant != "G";
-}
-
 bool IsDefaultTable(TableId table) {
     return table == TableId::FXSDef || table == TableId::FXODef || table == TableId::GSMDef;
 }

@@ -33,10 +33,6 @@ struct TColumn {
 // Main tables: 120 rows of values 0 to 119; default tables: one row.
 constexpr int kRoutingRows = 120;
 
-// E and G have no FXO line: no FXO tab, no FXS direction column, other GSM
-// directions.
-bool HasFxoLine(const std::string& variant);
-
 bool IsDefaultTable(TableId table);
 // The main table a default table stands under (itself for a main table).
 TableId MainTableOf(TableId table);

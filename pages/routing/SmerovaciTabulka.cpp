@@ -1,5 +1,6 @@
 #include "SmerovaciTabulka.h"
 
+#include "HardwareVariant.h"
 #include "BankTime.h"
 #include "Fatal.h"
 #include "Language.h"
@@ -77,7 +78,7 @@ void TFSmerovaciTabulka::LoadPage() {
     TranslatePage();
     CParameters& p = Parameters();
     const std::string variant = p.GetValue("HWVer", 0);
-    const bool hasFxo = kw::routing::HasFxoLine(variant);
+    const bool hasFxo = kw::HasFxoLine(variant);
     // An edit still open would later write its stale text over the new values.
     for (TableId t : {TableId::FXS, TableId::FXSDef, TableId::FXO, TableId::FXODef, TableId::GSM,
                       TableId::GSMDef})
@@ -145,7 +146,7 @@ void TFSmerovaciTabulka::StorePage() {
     if (!m_Loaded)
         return;
     CParameters& p = Parameters();
-    const bool hasFxo = kw::routing::HasFxoLine(m_LayoutVariant);
+    const bool hasFxo = kw::HasFxoLine(m_LayoutVariant);
     for (TableId t : {TableId::FXS, TableId::FXSDef, TableId::FXO, TableId::FXODef, TableId::GSM,
                       TableId::GSMDef})
         Grid(t)->FinishEditing();

@@ -1,8 +1,5 @@
 #include "Win1252.h"
 
-#include <QPlainTextEdit>
-#include <QTextDocument>
-
 namespace kw {
 namespace {
 
@@ -81,15 +78,6 @@ std::string MemoQStringToBytes(const QString& text) {
             bytes.push_back(UnicodeToByte(c.unicode()));
     }
     return bytes;
-}
-
-QString MemoText(const QPlainTextEdit& memo) {
-    QString text = memo.document()->toRawText();
-    // Return makes a paragraph, Shift+Return a line separator: both are a line
-    // break to the user.
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    text.replace(QChar::LineSeparator, u'\n');
-    return text;
 }
 
 } // namespace kw

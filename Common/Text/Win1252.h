@@ -8,8 +8,6 @@
 
 #include <string>
 
-class QPlainTextEdit;
-
 namespace kw {
 
 QString BytesToQString(const std::string& bytes);
@@ -22,9 +20,5 @@ std::string QStringToBytes(const QString& text);
 // the gateway survives being shown and stored unchanged.
 QString MemoBytesToQString(const std::string& bytes);
 std::string MemoQStringToBytes(const QString& text);
-
-// What a memo holds, line breaks as LF and every other character as it is
-// (QPlainTextEdit::toPlainText would turn a no-break space into a space).
-QString MemoText(const QPlainTextEdit& memo);
 
 } // namespace kw
