@@ -2,6 +2,8 @@
 // present), its name and version, and the contact lines of the language files.
 #pragma once
 
+#include "ProgramVersion.h"
+
 #include <QDialog>
 
 #include <string>
@@ -13,7 +15,7 @@ class QPushButton;
 class TFOAplikaci : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kVersion = "2.13";
+    static constexpr const char* kVersion = kw::kProgramVersion;
 
     TFOAplikaci(const CLanguage& language, std::string programFolder, QWidget* parent = nullptr);
 

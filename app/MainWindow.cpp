@@ -636,7 +636,9 @@ void TFMain::EzRgnBtn3Click() {
 
 kw::TUpgradeHost TFMain::UpgradeHost() {
     SyncLinkSettings();
-    return kw::TUpgradeHost{m_Link, *m_Port, m_ProgramFolder, m_Firmware};
+    kw::TUpgradeHost host{m_Link, *m_Port, m_ProgramFolder, m_Firmware};
+    host.dataFolder = m_DataFolder;
+    return host;
 }
 
 void TFMain::EzRgnBtn1Click() {

@@ -26,23 +26,26 @@ void OpenProgress(const TUpgradeHost& host) {
     link.m_ProgressCancel = 0;
 }
 
-// The file to send: the one given, else the folder's only candidate, the one
-// the user picks of several, or the default name when there is none. Empty
-// when the user declined to choose.
+// The file to send: the one given, else the only candidate of the program
+// folder (or of the data folder when the program folder has none), the one the
+// user picks of several, or the program folder's default name when there is
+// none. Empty when the user declined to choose.
 std::string ChooseFile(const TUpgradeHost& host, const FirmwareSlice& layout,
                        UpgradeOutcome& outcome) {
     if (!host.firmwareFile.empty())
         return host.firmwareFile;
-    const std::vector<std::string> candidates = FindFirmwareCandidates(host.programFolder, layout);
+    const FirmwareCandidates found =
+        FindFirmwareCandidates({host.programFolder, host.dataFolder}, layout);
+    const std::vector<std::string>& candidates = found.names;
     if (candidates.empty())
         return host.programFolder + kDefaultFirmwareName;
     if (candidates.size() == 1)
-        return host.programFolder + candidates.front();
+        return found.folder + candidates.front();
     outcome.candidates = candidates;
     const int chosen = host.user.PickEntry(candidates);
     if (chosen < 0 || size_t(chosen) >= candidates.size())
         return {};
-    return host.programFolder + candidates[size_t(chosen)];
+    return found.folder + candidates[size_t(chosen)];
 }
 
 // The firmware version the gateway runs now: the "C" reply from its byte 1.

@@ -25,6 +25,9 @@ struct TUpgradeHost {
     // Cancel again after 10 failures instead; a headless run has nobody to
     // press it.
     int32_t failureLimit = 0;
+    // Searched when the program folder holds no firmware file: an installed
+    // program's folder is not the user's to fill. Ends with '/'; may be empty.
+    std::string dataFolder = {};
 };
 
 enum class UpgradeResult : uint8_t {

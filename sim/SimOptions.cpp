@@ -10,6 +10,7 @@ const char* const kSimUsage =
     "                       [--fault FAULT]... [--log FILE]\n"
     "                       [--wakeup-modem PATH [--connect-host HOST] [--ip-password TEXT]]\n"
     "       kolbrawin-gwsim --write-firmware FILE [--fw-version TEXT]\n"
+    "       kolbrawin-gwsim --help | --version\n"
     "\n"
     "A simulated gateway on a pseudo-terminal. PATH becomes a symlink to its slave\n"
     "side; open it like a serial port. SIGTERM or SIGINT ends the program and\n"
@@ -99,6 +100,10 @@ std::string ParseSimOptions(const std::vector<std::string>& args, SimOptions& op
         bool haveValue = false;
         if (name == "--help" || name == "-h") {
             options.help = true;
+            return std::string();
+        }
+        if (name == "--version") {
+            options.version = true;
             return std::string();
         }
         const size_t equals = name.find('=');

@@ -22,6 +22,7 @@ struct SimOptions {
     int baud = 0;              // 0: bytes are not paced
     GatewayFaults faults;
     bool help = false;
+    bool version = false;
 };
 
 // Parses the arguments after the program name; returns an empty text or what

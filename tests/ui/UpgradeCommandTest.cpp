@@ -1,7 +1,8 @@
 // The main window's Upgrade command against the real simulated gateway on its
-// pseudo-terminal, with a firmware file in the program folder: progress, the
-// final message, and the gateway reporting its new firmware afterwards. And
-// the unattended upgrade a Yes to the read's firmware question starts.
+// pseudo-terminal, with a firmware file in the program or the data folder:
+// progress, the final message, and the gateway reporting its new firmware
+// afterwards. And the unattended upgrade a Yes to the read's firmware question
+// starts.
 #include "FirmwareFile.h"
 #include "MainWindowFixture.h"
 #include "Progress.h"
@@ -62,6 +63,23 @@ TEST_F(UpgradeCommand, UpgradesFromTheProgramFolderWithProgressAndEndsWithMessag
     w.Upgradefirmware1->trigger();
     EXPECT_TRUE(port.AllMessagesShown());
     EXPECT_EQ(sim.LogLines().size(), logged);
+}
+
+// An installed program's folder is read-only for the user, who puts firmware
+// files into the data folder instead.
+TEST_F(UpgradeCommand, TakesTheDataFoldersFileWhenTheProgramFolderHasNone) {
+    kw::test::SimProcess sim;
+    ASSERT_TRUE(sim.Start({"--hw", "C", "--memory", sim.Path("memory.bin")}));
+    kw::test::MakeFirmwareFile(dataDir + "/Kolbra.Bin", "1.11");
+    TFMain& w = Start();
+    w.Settings().Com = sim.LinkPath();
+
+    port.SetVersionAnswer(true);
+    port.ExpectQuestion(Icon::Question, 116, true).ExpectMessage(Icon::Information, 123);
+    w.SpeedButton7->click();
+    ASSERT_TRUE(port.AllMessagesShown());
+    EXPECT_EQ(port.versionsShown, (std::vector<std::string>{"1.07", "1.11"}));
+    EXPECT_EQ(Count(sim.LogLines(), "upgrade complete 1.11"), 1);
 }
 
 TEST_F(UpgradeCommand, YesToTheReadsFirmwareQuestionUpgradesAndThenReads) {
