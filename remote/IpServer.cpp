@@ -70,15 +70,21 @@ CIpServer::TConnectOutcome CIpServer::Connect() {
         outcome.wakeup = {TWakeupOutcome::Result::Busy};
         return outcome;
     }
+    if (!Activate())
+        return outcome;
+    outcome.listening = true;
+    outcome.wakeup = RunWakeup({m_Terminal, m_User, m_Host, m_Settings, int32_t(Port())});
+    return outcome;
+}
+
+bool CIpServer::Activate() {
     if (Active())
         Deactivate(); // the last attempt's server waits for its idle tick
     Listen();
     if (!Active())
-        return outcome;
+        return false;
     m_SocketTimer.start();
-    outcome.listening = true;
-    outcome.wakeup = RunWakeup({m_Terminal, m_User, m_Host, m_Settings, int32_t(Port())});
-    return outcome;
+    return true;
 }
 
 void CIpServer::Listen() {

@@ -42,6 +42,9 @@ public:
     // port the system picks), start the timer and run the wake-up routine. A
     // port that cannot be listened on is reported naming it, and no SMS goes out.
     TConnectOutcome Connect();
+    // The first half of Connect: listen and start the timer, no SMS. False
+    // (message shown) when the port cannot be listened on.
+    bool Activate();
     // The dialling window's Cancel: a running modem command ends, the window
     // closes and the server goes down.
     void CancelDialling();
