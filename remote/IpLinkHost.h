@@ -32,8 +32,8 @@ public:
     virtual QTcpSocket* LinkedConnection() const = 0;
     // The gateway passed its greeting on `connection`: it becomes the linked
     // connection, the connected flag is set and the TCP reply time-out becomes
-    // kTcpLinkTimeOutMs, as GPRS needs whatever an earlier exchange left.
-    virtual void LinkUp(QTcpSocket* connection) = 0;
+    // `replyTimeOutMs`, whatever an earlier exchange left.
+    virtual void LinkUp(QTcpSocket* connection, int32_t replyTimeOutMs) = 0;
     // The linked connection and the connected flag are cleared.
     virtual void LinkDown() = 0;
     // Bytes of the linked connection, for the link receive buffer.
@@ -45,7 +45,7 @@ public:
     virtual void LinkIdle(int32_t ms) = 0;
 };
 
-// The reply time-out of a TCP link.
+// The reply time-out of a TCP link: GPRS answers slowly.
 inline constexpr int32_t kTcpLinkTimeOutMs = 20000;
 
 } // namespace kw

@@ -205,7 +205,7 @@ void CIpServer::Apply(QTcpSocket* client, const THandshakeStep& step) {
 }
 
 void CIpServer::Linked(QTcpSocket* client) {
-    m_Host.LinkUp(client);
+    m_Host.LinkUp(client, kTcpLinkTimeOutMs);
     m_Host.CloseDialling();
     m_Host.LinkStateChanged();
     m_SocketTimer.stop();

@@ -97,7 +97,9 @@ TWakeupOutcome RunWakeup(const TWakeupContext& c) {
     if (g_Busy)
         return {Result::Busy};
     const Busy busy;
-    if (RefuseIpInput(c.settings, c.user)) {
+    TIpSettings sent = c.settings;
+    sent.IpPort = c.port; // the length counts the port the SMS names
+    if (RefuseIpInput(sent, c.user)) {
         if (c.host.DiallingVisible())
             c.host.CloseDialling();
         return {Result::InputRefused};

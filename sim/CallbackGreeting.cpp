@@ -3,8 +3,14 @@
 namespace kw::sim {
 
 void CallbackGreeting::Receive(const uint8_t* data, size_t size, std::string& reply) {
-    if (m_Options.silent)
+    if (m_Options.silent) {
+        // Logged, so a test can tell the probe has come.
+        static constexpr char kDigits[] = "0123456789ABCDEF";
+        for (size_t i = 0; i < size; ++i)
+            m_Log(std::string("connect-back silent: ignored 0x") + kDigits[data[i] >> 4] +
+                  kDigits[data[i] & 0x0F]);
         return;
+    }
     for (size_t i = 0; i < size; ++i) {
         // The gateway handles every byte as a command; the greeting only changes
         // what it says to the first "U", "X" and "D".

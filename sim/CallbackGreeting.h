@@ -7,6 +7,7 @@
 #include "GatewayModel.h"
 #include "LinePeer.h"
 
+#include <functional>
 #include <string>
 
 namespace kw::sim {
@@ -19,8 +20,10 @@ public:
         bool silent = false;        // nothing is answered at all
     };
 
-    CallbackGreeting(GatewayModel& model, Options options)
-        : m_Model(model), m_Options(std::move(options)) {}
+    // `log` takes one line of the command log.
+    CallbackGreeting(GatewayModel& model, Options options,
+                     std::function<void(const std::string&)> log)
+        : m_Model(model), m_Options(std::move(options)), m_Log(std::move(log)) {}
 
     void Receive(const uint8_t* data, size_t size, std::string& reply) override;
     int QuietTimeoutMs() const override { return m_Options.silent ? -1 : m_Model.QuietTimeoutMs(); }
@@ -32,6 +35,7 @@ private:
 
     GatewayModel& m_Model;
     Options m_Options;
+    std::function<void(const std::string&)> m_Log;
     Stage m_Stage = Stage::Probe;
 };
 

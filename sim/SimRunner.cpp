@@ -294,7 +294,8 @@ void Runner::FinishConnect(short revents) {
         return;
     }
     Log("connect-back connected");
-    m_Greeting = std::make_unique<CallbackGreeting>(*m_Model, m_Options.callback);
+    m_Greeting = std::make_unique<CallbackGreeting>(*m_Model, m_Options.callback,
+                                                    [this](const std::string& line) { Log(line); });
     // GPRS has no line rate to speak of: the connection is not paced.
     m_ConnectBack = std::make_unique<LineEndpoint>(
         "connect-back", fd, 0, m_Options.faults.trickleMs,
@@ -346,17 +347,21 @@ int Runner::Run() {
         return 1;
     bool stop = false;
     std::vector<LineEndpoint*> endpoints;
-    while (!stop) {
+    auto collectOpen = [&] {
         endpoints.clear();
         for (const auto* endpoint : {&m_Gateway, &m_ModemEndpoint, &m_ConnectBack})
             if (*endpoint && (*endpoint)->IsOpen())
                 endpoints.push_back(endpoint->get());
+    };
+    while (!stop) {
+        collectOpen();
         const int64_t now = Now();
         for (LineEndpoint* endpoint : endpoints)
             endpoint->Process(now);
         if (m_ConnectBack && !m_ConnectBack->IsOpen())
             m_ConnectBack.reset(); // a later wake-up may connect again
         ConnectBackWhenDue(now);
+        collectOpen(); // a connect-back that ended is gone, a new one polled
         if (m_MemoryDirty)
             SaveMemory();
         if (m_FlashSaveDue)
