@@ -8,10 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
-#include <unistd.h>
 
 namespace kw::test {
 
@@ -87,38 +83,13 @@ std::string WakeupTextFor(const std::string& serial, int port) {
     return WakeupText(settings);
 }
 
-std::string SendWakeupSms(const SimProcess& sim, const std::string& text) {
-    const int modem = ::open(sim.Path("modem").c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (modem < 0) {
-        ADD_FAILURE() << "cannot open the simulator's modem";
-        return {};
-    }
-    termios settings{};
-    ::tcgetattr(modem, &settings);
-    ::cfmakeraw(&settings);
-    ::tcsetattr(modem, TCSANOW, &settings);
-    std::string said;
-    auto exchange = [&](const std::string& bytes, const std::vector<std::string>& until) {
-        EXPECT_EQ(::write(modem, bytes.data(), bytes.size()), ssize_t(bytes.size()));
-        for (;;) {
-            for (const std::string& end : until)
-                if (said.find(end) != std::string::npos)
-                    return;
-            pollfd fd{modem, POLLIN, 0};
-            char buffer[512];
-            const ssize_t n = ::poll(&fd, 1, 3000) == 1 ? ::read(modem, buffer, sizeof buffer) : 0;
-            if (n <= 0) {
-                ADD_FAILURE() << "the modem went quiet after: " << said;
-                return;
-            }
-            said.append(buffer, size_t(n));
-        }
-    };
+void SendWakeupSms(const SimProcess& sim, const std::string& text) {
+    CCOMTerminal modem; // the program's own way to the modem
     const TPdu pdu = EncodePdu(kNumber, text, 0, kSevenBit);
-    exchange("AT+CMGS=" + std::to_string(pdu.tpduOctets) + "\r", {"> "});
-    exchange(pdu.Sent() + "\x1A", {"OK\r\n", "ERROR"});
-    ::close(modem);
-    return said;
+    modem.OpenPort(sim.Path("modem"), 57600);
+    modem.SendExpect("AT+CMGS=" + std::to_string(pdu.tpduOctets), {"> "});
+    modem.m_Terminator = 0;
+    modem.SendExpect(pdu.Sent() + "\x1A", {"\r\nOK\r\n", "ERROR"});
 }
 
 } // namespace kw::test

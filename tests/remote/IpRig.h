@@ -73,9 +73,9 @@ inline const std::string kNumber = "+420777123456";
 // Starts a simulated gateway with a wake-up modem at sim.Path("modem").
 bool StartGateway(SimProcess& sim, const std::string& serial,
                   const std::vector<std::string>& options = {});
-// Sends a wake-up SMS through the simulator's modem as the tool would, and
-// waits (bounded) for the modem's final answer; returns everything it said.
-std::string SendWakeupSms(const SimProcess& sim, const std::string& text);
+// Sends a wake-up SMS through the simulator's modem, as the program does;
+// a link exception when the modem does not answer.
+void SendWakeupSms(const SimProcess& sim, const std::string& text);
 // The wake-up text asking the gateway `serial` to connect to 127.0.0.1:port.
 std::string WakeupTextFor(const std::string& serial, int port);
 bool LogHas(const SimProcess& sim, const std::string& line);

@@ -1,7 +1,6 @@
 // The wake-up dialogue against the simulator's GSM modem through Connect: the
 // dialling window's lines, how each failure ends (modem port closed, window
 // hidden, busy flag clear) and Cancel at its steps; then the woken gateway.
-#include "COMTermExp.h"
 #include "EventLoopWait.h"
 #include "GatewayProtocol.h"
 #include "IpRig.h"
@@ -33,90 +32,98 @@ TEST(Wakeup, InputThatCannotBeSentNeverReachesTheModem) {
     // A free port, so the text's length is known: the SMS names the port.
     QTcpServer free;
     ASSERT_TRUE(free.listen(QHostAddress::AnyIPv4, 0));
-    const quint16 port = free.serverPort();
+    const int32_t port = free.serverPort();
     free.close();
     const std::string length = std::to_string(176 + std::to_string(port).size());
-    struct Case {
+    const struct {
         const char* name;
-        void (*change)(TIpSettings&);
+        std::string TIpSettings::*field;
+        std::string value;
         int word;
         std::vector<std::string> details;
-    };
-    const Case cases[] = {
-        {"a letter in the number", [](TIpSettings& s) { s.LastIpNum = "+42077712a"; }, 400, {}},
-        {"no number", [](TIpSettings& s) { s.LastIpNum = ""; }, 400, {}},
-        {"';' in the APN", [](TIpSettings& s) { s.LastAPN = "web;x"; }, 401, {"W410"}},
-        {"'~' in the internet user",
-         [](TIpSettings& s) { s.LastInetUser = "a~b"; },
-         402,
-         {"W411", "~"}},
-        {"a control character",
-         [](TIpSettings& s) { s.IpAddress = "10.0.0.1\x01"; },
+    } cases[] = {
+        {"a letter in the number", &TIpSettings::LastIpNum, "+42077712a", 400, {}},
+        {"no number", &TIpSettings::LastIpNum, "", 400, {}},
+        {"21 digits", &TIpSettings::LastIpNum, std::string(21, '1'), 400, {}},
+        {"';' would shift the fields", &TIpSettings::LastAPN, "web;x", 401, {"W410"}},
+        {"'{' would become '('", &TIpSettings::LastIpSerial, "10-{024-0001", 402, {"W407", "{"}},
+        {"'~' is not in the alphabet", &TIpSettings::LastInetUser, "a~b", 402, {"W411", "~"}},
+        {"nor a-acute", &TIpSettings::LastAPN, "\xE1", 402, {"W410", "\xC3\xA1"}},
+        {"a control character shows by its code",
+         &TIpSettings::IpAddress,
+         "10.0.0.1\x01",
          402,
          {"W409", "\\x01"}},
-        {"a password never shows", [](TIpSettings& s) { s.LastIpPassw = "a{b"; }, 403, {"W408"}},
-        {"longer than one SMS",
-         [](TIpSettings& s) { s.LastAPN = std::string(140, 'a'); },
+        {"a password never shows", &TIpSettings::LastIpPassw, "a{b", 403, {"W408"}},
+        {"nor the internet password", &TIpSettings::LastInetPassw, "\xE1", 403, {"W412"}},
+        {"longer than one SMS", &TIpSettings::LastAPN, std::string(140, 'a'), 404, {length}},
+        {"euro signs count twice",
+         &TIpSettings::LastInetUser,
+         std::string(70, '\x80'),
          404,
          {length}},
     };
-    for (const Case& c : cases) {
+    PtyPeer modem;
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        SimProcess sim;
-        ASSERT_TRUE(StartGateway(sim, kSerial));
         IpRig rig;
-        rig.settings.IpCom = sim.Path("modem");
+        rig.settings.IpCom = modem.Path();
         rig.settings.IpPort = port;
-        c.change(rig.settings);
+        rig.settings.*c.field = c.value;
         rig.user.ExpectMessage(kError, c.word, c.details);
         const CIpServer::TConnectOutcome outcome = rig.server.Connect();
         EXPECT_EQ(outcome.wakeup.result, Result::InputRefused);
         EXPECT_FALSE(outcome.wakeup.Succeeded());
         EXPECT_EQ(rig.host.timesShown, 0);
         EXPECT_FALSE(WakeupBusy());
-        // The server goes down at its next tick, and nothing was said to the modem.
+        // The server goes down at its next tick.
         EXPECT_TRUE(RunEventsUntil([&] { return !rig.server.Active(); }));
-        EXPECT_FALSE(ModemTouched(sim));
     }
+    EXPECT_EQ(modem.Received(), "");
 }
 
 // The dialogue itself, to each of its ends.
 TEST(Wakeup, EndsAsTheModemAnswersOrTheUserCancels) {
+    PtyPeer quiet; // a port where nothing answers
     struct Case {
         const char* name;
-        std::vector<std::string> simOptions;
+        std::vector<std::string> simOptions = {};
+        std::string modem = {}; // empty: the simulator's
         // When the user presses Cancel: on this dialling line, or once the
-        // simulator's log holds this line; neither: never.
-        int cancelOnLine;
-        std::string cancelOnSimLine;
-        Result result;
-        std::vector<int> lines;
-        int message; // 0: none
+        // simulator's log starts a line so; neither: never.
+        int cancelOnLine = 0;
+        std::string cancelOnSimLine = {};
+        Result result = Result::Cancelled;
+        std::vector<std::string> lines = {"354", "355"};
+        int message = 0;
     };
     const Case cases[] = {
-        {"the modem refuses the SMS",
-         {"--cms-error", "500"},
-         0,
-         "",
-         Result::ModemRefused,
-         {354, 355},
-         357},
-        {"cancel while the modem sends the SMS",
-         {"--sms-delay", "5000"},
-         0,
-         "modem SMS to " + kNumber + ": " + WakeupTextFor(kSerial, 0).substr(0, 13),
-         Result::Cancelled,
-         {354, 355},
-         0},
-        {"cancel before the modem is opened", {}, 354, "", Result::Cancelled, {354}, 0},
-        {"cancel between the set-up commands", {}, 355, "", Result::Cancelled, {354, 355}, 0},
+        {.name = "the modem refuses the SMS",
+         .simOptions = {"--cms-error", "500"},
+         .result = Result::ModemRefused,
+         .message = 357},
+        {.name = "cancel while the modem sends the SMS",
+         .simOptions = {"--sms-delay", "5000"},
+         .cancelOnSimLine = "modem SMS to " + kNumber + ": " + kSerial},
+        {.name = "cancel before the modem is opened", .cancelOnLine = 354, .lines = {"354"}},
+        {.name = "cancel between the set-up commands", .cancelOnLine = 355},
+        {.name = "no such port",
+         .modem = "/nonexistent/modem",
+         .result = Result::LinkFailed,
+         .lines = {"354"},
+         .message = 125},
+        {.name = "nothing answers AT",
+         .modem = quiet.Path(),
+         .result = Result::LinkFailed,
+         .lines = {"354"},
+         .message = 110},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SimProcess sim;
         ASSERT_TRUE(StartGateway(sim, kSerial, c.simOptions));
         IpRig rig;
-        rig.settings.IpCom = sim.Path("modem");
+        rig.settings.IpCom = c.modem.empty() ? sim.Path("modem") : c.modem;
         if (c.message != 0)
             rig.user.ExpectMessage(kError, c.message);
         rig.host.onLine = [&](int word) {
@@ -136,10 +143,7 @@ TEST(Wakeup, EndsAsTheModemAnswersOrTheUserCancels) {
         EXPECT_TRUE(outcome.listening);
         EXPECT_EQ(outcome.wakeup.result, c.result);
         EXPECT_TRUE(outcome.wakeup.Succeeded() == (c.message == 0));
-        std::vector<std::string> expected;
-        for (int word : c.lines)
-            expected.push_back(std::to_string(word));
-        EXPECT_EQ(rig.host.lines, expected);
+        EXPECT_EQ(rig.host.lines, c.lines);
         EXPECT_FALSE(rig.host.visible);
         EXPECT_FALSE(rig.terminal.Comm().Enabled());
         EXPECT_FALSE(WakeupBusy());
@@ -148,32 +152,6 @@ TEST(Wakeup, EndsAsTheModemAnswersOrTheUserCancels) {
         if (c.cancelOnLine == 354) {
             EXPECT_FALSE(ModemTouched(sim));
         }
-    }
-}
-
-TEST(Wakeup, AModemThatCannotBeReachedIsALinkError) {
-    PtyPeer quiet; // a port where nothing answers
-    const struct {
-        const char* name;
-        std::string port;
-        int word;
-        int8_t code;
-    } cases[] = {
-        {"no such port", "/nonexistent/modem", 125, CCOMTermExp::PortUnavailable},
-        {"nothing answers AT", quiet.Path(), 110, CCOMTermExp::TimedOut},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        IpRig rig;
-        rig.settings.IpCom = c.port;
-        rig.user.ExpectMessage(kError, c.word);
-        const CIpServer::TConnectOutcome outcome = rig.server.Connect();
-        EXPECT_EQ(outcome.wakeup.result, Result::LinkFailed);
-        EXPECT_EQ(outcome.wakeup.linkCode, c.code);
-        EXPECT_EQ(rig.host.lines, std::vector<std::string>{"354"});
-        EXPECT_FALSE(rig.host.visible);
-        EXPECT_FALSE(rig.terminal.Comm().Enabled());
-        EXPECT_FALSE(WakeupBusy());
     }
 }
 
