@@ -65,7 +65,8 @@ CIpServer::~CIpServer() {
 
 CIpServer::TConnectOutcome CIpServer::Connect() {
     TConnectOutcome outcome;
-    if (WakeupBusy()) {
+    // The window offers Connect only while neither is the case.
+    if (WakeupBusy() || m_Host.LinkExists()) {
         outcome.listening = Active();
         outcome.wakeup = {TWakeupOutcome::Result::Busy};
         return outcome;
@@ -130,6 +131,10 @@ int CIpServer::GreetingCount() const {
 }
 
 void CIpServer::ClientConnected(QTcpSocket* client) {
+    if (!m_Host.DiallingVisible() || m_Host.LinkExists() || GreetingCount() >= kMaxHandshakes) {
+        Release(client);
+        return;
+    }
     QObject::connect(client, &QTcpSocket::readyRead, &m_Server,
                      [this, client] { ClientRead(client); });
     QObject::connect(client, &QTcpSocket::disconnected, &m_Server,
@@ -137,10 +142,6 @@ void CIpServer::ClientConnected(QTcpSocket* client) {
     QObject::connect(
         client, &QTcpSocket::errorOccurred, &m_Server,
         [this, client](QAbstractSocket::SocketError error) { ClientError(client, error); });
-    if (!m_Host.DiallingVisible() || m_Host.LinkExists() || GreetingCount() >= kMaxHandshakes) {
-        Release(client);
-        return;
-    }
     m_Clients[client] = StartHandshake(Now());
     m_Host.AddDiallingLine(word::kIncomingConnection, {RemoteAddress(client)});
 }

@@ -41,6 +41,7 @@ public:
     // After the IP connect dialog closed with Start: listen on "IpPort" (0: a
     // port the system picks), start the timer and run the wake-up routine. A
     // port that cannot be listened on is reported naming it, and no SMS goes out.
+    // Does nothing while a wake-up runs or a link exists.
     TConnectOutcome Connect();
     // The first half of Connect: listen and start the timer, no SMS. False
     // (message shown) when the port cannot be listened on.

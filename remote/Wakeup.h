@@ -29,7 +29,7 @@ struct TWakeupOutcome {
     enum class Result {
         SmsAccepted,  // the modem took the SMS; the dialling window waits for the gateway
         Cancelled,    // the dialling window was closed
-        Busy,         // another wake-up runs
+        Busy,         // another wake-up runs (or, from Connect, a link exists)
         InputRefused, // number or field refused before the modem was touched (message shown)
         ModemRefused, // a command answered ERROR or +CMS ERROR (word 357 shown)
         LinkFailed,   // the modem did not answer or its port would not open (link error shown)
