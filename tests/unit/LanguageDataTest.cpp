@@ -95,7 +95,7 @@ TEST(LanguageData, EveryLanguageIsCompleteForEveryVariant) {
 // caller changed and the language files must follow.
 TEST(LanguageData, FormatWordsMatchTheirCallers) {
     const std::map<int, std::string> callers = {
-        {109, "s"}, {110, "s"}, {137, "s"}, {138, "s"}, {358, "s"}, {359, "s"}, {360, "ss"},
+        {109, "s"}, {110, "s"},  {137, "s"}, {138, "s"}, {358, "s"},  {359, "s"}, {360, "ss"},
         {401, "s"}, {402, "ss"}, {403, "s"}, {404, "i"}, {405, "is"}, {406, "i"}};
     std::map<int, std::string> formats;
     for (const kw::UsedWord& w : Manifest())
