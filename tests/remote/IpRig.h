@@ -17,7 +17,7 @@
 
 namespace kw::test {
 
-// The main window's part: its dialling window and its link state.
+// Stands in for the main window: its dialling window and its link state.
 class IpHostDouble : public CIpLinkHost {
 public:
     explicit IpHostDouble(CGatewayLink& link) : m_Link(link) {}
