@@ -30,11 +30,14 @@ TEST(WakeupMessage, TextAndZeroFields) {
     empty.IpPort = 7200;
     EXPECT_EQ(kw::WakeupText(empty), ";;CONNECT;;7200;;;;");
 
-    kw::TIpSettings zeros = Filled();
-    zeros.LastIpNum = "0";
-    zeros.LastIpSerial = zeros.LastIpPassw = zeros.IpAddress = zeros.LastAPN = "0";
-    zeros.LastInetUser = "00";
-    zeros.LastInetPassw = "0 ";
+    kw::TIpSettings zeros{.IpAddress = "0",
+                          .IpPort = 7200,
+                          .LastIpNum = "0",
+                          .LastIpSerial = "0",
+                          .LastIpPassw = "0",
+                          .LastAPN = "0",
+                          .LastInetUser = "00",
+                          .LastInetPassw = "0 "};
     kw::ClearZeroFields(zeros);
     EXPECT_EQ(kw::WakeupText(zeros), ";;CONNECT;;7200;;00;0 ;");
     EXPECT_EQ(zeros.LastIpNum, "0"); // the number is no field of the text
@@ -45,8 +48,8 @@ TEST(WakeupMessage, ChecksTheTextAsItWouldBeSent) {
     kw::TIpSettings s = Filled();
     s.LastInetPassw = "\xE8\xFC\x80@_"; // e-grave, u-umlaut, euro: all in the alphabet
     EXPECT_FALSE(kw::CheckWakeupFields(s));
-    s.LastInetUser = "^";
-    s.LastIpSerial = "1\\";
+    s.LastInetUser = std::string(1, '^');
+    s.LastIpSerial = std::string("1\\");
     const auto first = kw::CheckWakeupFields(s);
     ASSERT_TRUE(first);
     EXPECT_EQ(first->kind, Kind::Unsendable);
@@ -61,7 +64,7 @@ TEST(WakeupMessage, ChecksTheTextAsItWouldBeSent) {
     ASSERT_TRUE(tooLong);
     EXPECT_EQ(tooLong->kind, Kind::TooLong);
     EXPECT_EQ(tooLong->septets, 161);
-    s.LastIpPassw = "0"; // sent empty
+    s.LastIpPassw = std::string(1, '0'); // sent empty
     EXPECT_FALSE(kw::CheckWakeupFields(s));
 }
 
