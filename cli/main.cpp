@@ -23,6 +23,7 @@ const Command kCommands[] = {
      &RunWrite},
     {"fw-info", "fw-info FILE", &RunFwInfo},
     {"upgrade", "upgrade --port DEV [--firmware FILE] [--yes] [--attach-timeout SEC]", &RunUpgrade},
+    {"pdu", "pdu NUMBER TEXT", &RunPdu},
 };
 
 void PrintUsage(std::ostream& out) {

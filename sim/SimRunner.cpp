@@ -1,5 +1,6 @@
 #include "SimRunner.h"
 
+#include "CallbackGreeting.h"
 #include "LineEndpoint.h"
 #include "PtyLine.h"
 #include "WakeupModem.h"
@@ -57,6 +58,7 @@ private:
     void Log(const std::string& line);
     void OnSms(const SmsSubmit& sms);
     void ConnectBack(const std::string& host, int port);
+    void ConnectBackWhenDue(int64_t now);
     void FinishConnect(short revents);
     void SaveMemory();
     void SaveFlash();
@@ -72,6 +74,13 @@ private:
     WakeupModem m_Modem;
     std::unique_ptr<LineEndpoint> m_ModemEndpoint;
     int m_Connecting = -1; // a connect-back socket whose connect is under way
+    // A connect-back waiting for the modem to have sent its SMS (--sms-delay).
+    struct PendingConnect {
+        int64_t due = -1;
+        std::string host;
+        int port = 0;
+    } m_Pending;
+    std::unique_ptr<CallbackGreeting> m_Greeting;
     std::unique_ptr<LineEndpoint> m_ConnectBack;
     bool m_MemoryDirty = false;
     bool m_FlashDirty = false;
@@ -199,6 +208,7 @@ bool Runner::StartWakeupModem() {
     }
     m_Modem.SetListener({[this](const std::string& line) { Log(line); },
                          [this](const SmsSubmit& sms) { OnSms(sms); }});
+    m_Modem.SetBehaviour({m_Options.cmsError, m_Options.smsDelayMs});
     m_ModemEndpoint = std::make_unique<LineEndpoint>(
         "modem", m_ModemLine.Master(), 0, 0, LineEndpoint::Limits{}, m_Modem,
         LineEndpoint::Hooks{
@@ -223,12 +233,26 @@ void Runner::OnSms(const SmsSubmit& sms) {
         Log("wake-up ignored: wrong password");
         return;
     }
-    if (m_ConnectBack || m_Connecting >= 0) {
+    if (m_ConnectBack || m_Connecting >= 0 || m_Pending.due >= 0) {
         Log("wake-up ignored: already connected");
         return;
     }
-    ConnectBack(m_Options.connectHost.empty() ? request.address : m_Options.connectHost,
-                request.port);
+    const std::string host =
+        m_Options.connectHost.empty() ? request.address : m_Options.connectHost;
+    if (m_Options.smsDelayMs == 0) {
+        ConnectBack(host, request.port);
+        return;
+    }
+    // The gateway reads the SMS only once the modem has sent it.
+    m_Pending = {Now() + int64_t(m_Options.smsDelayMs) * 1'000'000, host, request.port};
+}
+
+void Runner::ConnectBackWhenDue(int64_t now) {
+    if (m_Pending.due < 0 || now < m_Pending.due)
+        return;
+    const PendingConnect pending = m_Pending;
+    m_Pending = {};
+    ConnectBack(pending.host, pending.port);
 }
 
 void Runner::ConnectBack(const std::string& host, int port) {
@@ -270,9 +294,12 @@ void Runner::FinishConnect(short revents) {
         return;
     }
     Log("connect-back connected");
+    m_Greeting = std::make_unique<CallbackGreeting>(*m_Model, m_Options.callback,
+                                                    [this](const std::string& line) { Log(line); });
     // GPRS has no line rate to speak of: the connection is not paced.
     m_ConnectBack = std::make_unique<LineEndpoint>(
-        "connect-back", fd, 0, m_Options.faults.trickleMs, LineEndpoint::Limits{}, *m_Model,
+        "connect-back", fd, 0, m_Options.faults.trickleMs,
+        LineEndpoint::Limits{m_Options.callbackDropAfter, -1}, *m_Greeting,
         LineEndpoint::Hooks{
             [fd] { ::close(fd); }, {}, [this](const std::string& line) { Log(line); }});
 }
@@ -305,6 +332,8 @@ timespec* Runner::Timeout(int64_t now, timespec& storage) const {
         if (at >= 0 && (deadline < 0 || at < deadline))
             deadline = at;
     }
+    if (m_Pending.due >= 0 && (deadline < 0 || m_Pending.due < deadline))
+        deadline = m_Pending.due;
     if (deadline < 0)
         return nullptr;
     const int64_t wait = std::max<int64_t>(0, deadline - now);
@@ -318,16 +347,21 @@ int Runner::Run() {
         return 1;
     bool stop = false;
     std::vector<LineEndpoint*> endpoints;
-    while (!stop) {
+    auto collectOpen = [&] {
         endpoints.clear();
         for (const auto* endpoint : {&m_Gateway, &m_ModemEndpoint, &m_ConnectBack})
             if (*endpoint && (*endpoint)->IsOpen())
                 endpoints.push_back(endpoint->get());
+    };
+    while (!stop) {
+        collectOpen();
         const int64_t now = Now();
         for (LineEndpoint* endpoint : endpoints)
             endpoint->Process(now);
         if (m_ConnectBack && !m_ConnectBack->IsOpen())
             m_ConnectBack.reset(); // a later wake-up may connect again
+        ConnectBackWhenDue(now);
+        collectOpen(); // a connect-back that ended is gone, a new one polled
         if (m_MemoryDirty)
             SaveMemory();
         if (m_FlashSaveDue)

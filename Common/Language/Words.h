@@ -26,4 +26,28 @@ inline constexpr int kVariantEG = 328;
 
 // ---- Command line (cli)
 
+// ---- Remote access (remote)
+inline constexpr int kGatewayConnected = 257;   // message: the link is up
+inline constexpr int kDiallingCaption = 273;    // IP dialling window: caption
+inline constexpr int kDiallingModemStart = 354; // IP dialling lines ...
+inline constexpr int kDiallingModemSetup = 355;
+inline constexpr int kDiallingSmsSent = 356;
+inline constexpr int kModemRefused = 357;       // message: the modem refused a command or the SMS
+inline constexpr int kIncomingConnection = 358; // line: %s remote address
+inline constexpr int kConnectionDropped = 359;  // line: %s remote address
+inline constexpr int kWrongGateway = 360;       // line: %s identity, %s remote address
+inline constexpr int kPhoneNumberRefused = 400;
+inline constexpr int kFieldHoldsSemicolon = 401;   // %s field
+inline constexpr int kFieldUnsendable = 402;       // %s field, %s character
+inline constexpr int kSecretFieldUnsendable = 403; // %s field
+inline constexpr int kWakeupTooLong = 404;         // %i characters
+inline constexpr int kCannotListen = 405;          // %i port, %s reason
+inline constexpr int kNoSuchTcpPort = 406;         // %i port
+inline constexpr int kFieldSerial = 407;           // field names for the messages above
+inline constexpr int kFieldPassword = 408;
+inline constexpr int kFieldAddress = 409;
+inline constexpr int kFieldApn = 410;
+inline constexpr int kFieldInetUser = 411;
+inline constexpr int kFieldInetPassword = 412;
+
 } // namespace kw::word
