@@ -3,6 +3,7 @@
 
 #include "GatewayFaults.h"
 #include "GatewayModel.h"
+#include "GsmModule.h"
 
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ struct SimOptions {
     std::string writeFirmware; // write a made-up firmware file here and exit
     int baud = 0;              // 0: bytes are not paced
     GatewayFaults faults;
+    GsmOptions gsm; // how the GSM module answers the monitor
     bool help = false;
 };
 
