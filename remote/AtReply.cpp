@@ -156,7 +156,10 @@ std::vector<std::string> AtInformationLines(std::string_view received, std::stri
     if (text.empty() || StartLost(text, command))
         return lines;
     const std::string_view name = CommandName(command);
+    // What comes before the first line break is the echo, or its last part.
     size_t start = 0;
+    while (start < text.size() && !IsLineBreak(text[start]))
+        ++start;
     while (start < text.size()) {
         size_t end = start;
         while (end < text.size() && !IsLineBreak(text[end]))

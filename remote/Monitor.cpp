@@ -5,6 +5,7 @@
 #include "COMTerminal.h"
 #include "LinkError.h"
 #include "LinkTime.h"
+#include "MonitorRules.h"
 #include "Words.h"
 
 #include <QTimer>
@@ -16,9 +17,6 @@ constexpr int32_t kModuleRate = 57600;
 constexpr int kBeforeOpenMs = 1000;
 constexpr int kBetweenCommandsMs = 300;
 constexpr int kBetweenPassesMs = 10000;
-constexpr int kHighestSignal = 32;
-constexpr int kAccessGsm = 0;
-constexpr int kAccessUmts = 2;
 
 // Thrown by the checks after every command and wait once Stop was called.
 struct TStopped {};
@@ -28,31 +26,13 @@ const char* const kError = "ERROR\r\n";
 const char* const kEquipmentError = "+CME ERROR:";
 const char* const kNetworkError = "+CMS ERROR:";
 
-// "Manufacturer, Inc." shows as "Manufacturer"; a text that starts with the
-// comma stays whole.
-std::string BeforeFirstComma(const std::string& text) {
-    const size_t comma = text.find(',');
-    return comma == std::string::npos || comma == 0 ? text : text.substr(0, comma);
-}
-
-// One maker's revision texts carry a long tail after the version itself.
-std::string ShortRevision(const std::string& text) {
-    if (text.find("Sierra") == std::string::npos)
-        return text;
-    const size_t space = text.find(' ');
-    return space == std::string::npos || space == 0 ? text : text.substr(0, space);
-}
-
-void Append(std::string& text, const std::optional<std::string>& part) {
-    if (!part || part->empty())
-        return;
-    if (!text.empty())
-        text += ' ';
-    text += *part;
-}
-
 TMonitorValue TextOrMissing(const std::optional<std::string>& text) {
     return text ? TMonitorValue::Text(*text) : TMonitorValue::Word(word::kValueNotAvailable);
+}
+
+// A composed text is missing when nothing went into it.
+TMonitorValue TextOrMissing(const std::string& text) {
+    return TextOrMissing(text.empty() ? std::nullopt : std::optional(text));
 }
 
 } // namespace
@@ -141,16 +121,14 @@ void CMonitor::Identify() {
     Wait(kBetweenCommandsMs);
     Show(MonitorRow::Status, TMonitorValue::Word(word::kModuleAnswers));
 
-    std::string module;
     const auto manufacturer = QueryText("AT+GMI", "AT+CGMI");
-    Append(module, manufacturer ? std::optional(BeforeFirstComma(*manufacturer)) : std::nullopt);
     Wait(kBetweenCommandsMs);
-    Append(module, QueryText("AT+GMM", "AT+CGMM"));
+    const auto model = QueryText("AT+GMM", "AT+CGMM");
     Wait(kBetweenCommandsMs);
     const auto revision = QueryText("AT+GMR", "AT+CGMR");
-    Append(module, revision ? std::optional(ShortRevision(*revision)) : std::nullopt);
     Wait(kBetweenCommandsMs);
-    Show(MonitorRow::Module, TextOrMissing(module.empty() ? std::nullopt : std::optional(module)));
+    const std::string module = ModuleText(manufacturer, model, revision);
+    Show(MonitorRow::Module, TextOrMissing(module));
 
     Show(MonitorRow::Imei, TextOrMissing(QueryText("AT+GSN", "AT+CGSN")));
     Wait(kBetweenCommandsMs);
@@ -203,20 +181,15 @@ void CMonitor::PollOperator() {
             name = AtQuotedValue(answer.received, "AT+COPS?").value_or(std::string());
     }
     Wait(kBetweenCommandsMs);
-    std::string text = name;
+    std::optional<TAtOperatorCode> code;
     if (Query("AT+COPS=3,2").ok) {
         Wait(kBetweenCommandsMs);
         const TAnswer answer = Query("AT+COPS?");
-        const auto code = answer.ok ? AtOperatorCode(answer.received, "AT+COPS?") : std::nullopt;
-        if (code) {
-            Append(text, "(" + code->code + ")");
-            if (code->accessTechnology == kAccessGsm)
-                text += " GSM";
-            else if (code->accessTechnology == kAccessUmts)
-                text += " UMTS";
-        }
+        if (answer.ok)
+            code = AtOperatorCode(answer.received, "AT+COPS?");
     }
-    Show(MonitorRow::Operator, TextOrMissing(text.empty() ? std::nullopt : std::optional(text)));
+    const std::string text = OperatorText(name, code);
+    Show(MonitorRow::Operator, TextOrMissing(text));
 }
 
 void CMonitor::PollCall() {
@@ -226,15 +199,7 @@ void CMonitor::PollCall() {
         Show(MonitorRow::Call, TMonitorValue::Word(word::kValueNotAvailable));
         return;
     }
-    const TAtCalls calls = AtCalls(answer.received, "AT+CLCC");
-    if (!calls.readable)
-        Show(MonitorRow::Call, TMonitorValue::Word(word::kValueNotAvailable));
-    else if (!calls.first)
-        Show(MonitorRow::Call, TMonitorValue::Word(word::kNoCall));
-    else
-        Show(MonitorRow::Call,
-             {calls.first->direction == 0 ? word::kOutgoingCall : word::kIncomingCall,
-              " (" + calls.first->number + ")"});
+    Show(MonitorRow::Call, CallValue(AtCalls(answer.received, "AT+CLCC")));
 }
 
 void CMonitor::SetModuleClock() {
@@ -244,8 +209,8 @@ void CMonitor::SetModuleClock() {
     std::string text = m_PendingClock;
     m_PendingClock.clear();
     if (text == "s") {
-        ShowPcClock();
         text = PcClockText(m_Host.localTime());
+        Show(MonitorRow::PcClock, TMonitorValue::Text(text));
     }
     Query("AT+CCLK=\"" + text + "\"");
 }
@@ -263,15 +228,8 @@ void CMonitor::PollModuleClock() {
 void CMonitor::PollSignal() {
     Wait(kBetweenCommandsMs);
     const TAnswer answer = Query("AT+CSQ");
-    const auto quality = answer.ok ? AtSignalQuality(answer.received, "AT+CSQ") : std::nullopt;
-    if (quality && *quality >= 0 && *quality <= kHighestSignal) {
-        m_Host.display.ShowSignalBar(static_cast<int>(*quality));
-        return;
-    }
-    // 99 (not known) keeps the label's text; a failed query says so.
-    if (!quality)
-        Show(MonitorRow::Signal, TMonitorValue::Word(word::kValueNotAvailable));
-    m_Host.display.ShowSignalLabel();
+    ShowSignal(m_Host.display,
+               answer.ok ? AtSignalQuality(answer.received, "AT+CSQ") : std::nullopt);
 }
 
 CMonitor::TAnswer CMonitor::Query(const std::string& command, const char* okReply) {
