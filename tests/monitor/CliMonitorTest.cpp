@@ -131,14 +131,15 @@ TEST_F(CliMonitor, OncePrintsTheRowsOfOnePass) {
     ASSERT_EQ(Run(Monitor({"--once"}), &out), 0) << err;
     const std::vector<std::string> lines = Lines(out);
     ASSERT_EQ(lines.size(), 11u) << out;
+    // Patterns: the clocks are whatever time it is.
     const char* const expected[] = {
         "status: Module responding",
         "module: GWSIM Modules GS-2G Revision 1.0.3",
         "imei: 351234560012345",
         "imsi: 230011234567890",
-        "sms-centre: +420602909909",
-        "operator: GWSIM NET (23099) UMTS",
-        "call: Incoming call (+420777123456)",
+        R"(sms-centre: \+420602909909)",
+        R"(operator: GWSIM NET \(23099\) UMTS)",
+        R"(call: Incoming call \(\+420777123456\))",
         R"(module-clock: \d\d/\d\d/\d\d,\d\d:\d\d:\d\d\+04)",
         R"(pc-clock: \d\d/\d\d/\d\d,\d\d:\d\d:\d\d)",
         "signal: -67 dB",
