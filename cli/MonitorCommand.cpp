@@ -41,18 +41,15 @@ const char* const kClockFormat = "--set-clock takes \"DD.MM.YYYY HH:MM\"";
 // A value as UTF-8 for the terminal; control characters a module might send
 // are shown as \xNN instead of reaching the terminal.
 std::string PrintableValue(const QString& text) {
-    std::string out;
+    QString shown;
     for (const QChar c : text) {
         const char16_t code = c.unicode();
-        if (code < 0x20 || (code >= 0x7F && code <= 0x9F)) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", unsigned(code));
-            out += escaped;
-        } else {
-            out += QString(c).toStdString();
-        }
+        if (code < 0x20 || (code >= 0x7F && code <= 0x9F))
+            shown += QString::asprintf("\\x%02X", unsigned(code));
+        else
+            shown += c;
     }
-    return out;
+    return shown.toStdString();
 }
 
 void PrintRows(const CMonitorRows& rows, const WordText& word) {

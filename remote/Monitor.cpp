@@ -25,6 +25,8 @@ const char* const kOk = "OK\r\n";
 const char* const kError = "ERROR\r\n";
 const char* const kEquipmentError = "+CME ERROR:";
 const char* const kNetworkError = "+CMS ERROR:";
+// The pending clock text that means "the PC clock when it is sent".
+const std::string kTakePcClock = "s";
 
 TMonitorValue TextOrMissing(const std::optional<std::string>& text) {
     return text ? TMonitorValue::Text(*text) : TMonitorValue::Word(word::kValueNotAvailable);
@@ -208,7 +210,7 @@ void CMonitor::SetModuleClock() {
         return;
     std::string text = m_PendingClock;
     m_PendingClock.clear();
-    if (text == "s") {
+    if (text == kTakePcClock) {
         text = PcClockText(m_Host.localTime());
         Show(MonitorRow::PcClock, TMonitorValue::Text(text));
     }
@@ -298,7 +300,7 @@ void CMonitor::SetPendingClock(const std::string& clockText) {
 }
 
 void CMonitor::Synchronise() {
-    m_PendingClock = "s";
+    m_PendingClock = kTakePcClock;
     Show(MonitorRow::ModuleClock, TMonitorValue::Word(word::kClockWaitingToSync));
 }
 
