@@ -125,41 +125,32 @@ protected:
     std::string err;
 };
 
-TEST_F(CliMonitor, OncePrintsTheRowsOfOnePass) {
+TEST_F(CliMonitor, OncePrintsTheRowsOfOnePassWithTheChangesMade) {
     ASSERT_TRUE(sim.Start({"--gsm", "urc", "--gsm", "call:in:+420777123456"}));
-    std::string out;
-    ASSERT_EQ(Run(Monitor({"--once"}), &out), 0) << err;
-    const std::vector<std::string> lines = Lines(out);
-    ASSERT_EQ(lines.size(), 11u) << out;
-    // Patterns: the clocks are whatever time it is.
-    const char* const expected[] = {
-        "status: Module responding",
-        "module: GWSIM Modules GS-2G Revision 1.0.3",
-        "imei: 351234560012345",
-        "imsi: 230011234567890",
-        R"(sms-centre: \+420602909909)",
-        R"(operator: GWSIM NET \(23099\) UMTS)",
-        R"(call: Incoming call \(\+420777123456\))",
-        R"(module-clock: \d\d/\d\d/\d\d,\d\d:\d\d:\d\d\+04)",
-        R"(pc-clock: \d\d/\d\d/\d\d,\d\d:\d\d:\d\d)",
-        "signal: -67 dB",
-        "",
-    };
-    for (size_t i = 0; i < lines.size(); ++i)
-        EXPECT_TRUE(std::regex_match(lines[i], std::regex(expected[i])))
-            << lines[i] << " against " << expected[i];
-}
-
-TEST_F(CliMonitor, CentreAndClockChangeInTheFirstPass) {
-    ASSERT_TRUE(sim.Start({}));
     std::string out;
     ASSERT_EQ(
         Run(Monitor({"--once", "--set-centre", "+420111222333", "--set-clock", "29.02.2024 23:58"}),
             &out),
         0)
         << err;
-    EXPECT_NE(out.find("\nsms-centre: +420111222333\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("\nmodule-clock: 24/02/29,23:58:0"), std::string::npos) << out;
+    // Patterns: the PC clock is whatever time it is.
+    const char* const expected[] = {
+        "status: Module responding",
+        "module: GWSIM Modules GS-2G Revision 1.0.3",
+        "imei: 351234560012345",
+        "imsi: 230011234567890",
+        R"(sms-centre: \+420111222333)",
+        R"(operator: GWSIM NET \(23099\) UMTS)",
+        R"(call: Incoming call \(\+420777123456\))",
+        R"(module-clock: 24/02/29,23:58:0\d\+04)",
+        R"(pc-clock: \d\d/\d\d/\d\d,\d\d:\d\d:\d\d)",
+        "signal: -67 dB",
+        "",
+    };
+    const std::vector<std::string> lines = Lines(out);
+    ASSERT_EQ(lines.size(), std::size(expected)) << out;
+    for (size_t i = 0; i < lines.size(); ++i)
+        EXPECT_TRUE(std::regex_match(lines[i], std::regex(expected[i]))) << lines[i];
     EXPECT_TRUE(sim.WaitForLogLine("AT+CCLK=\"24/02/29,23:58:00\""));
     EXPECT_TRUE(sim.WaitForLogLine("AT+CSCA=\"+420111222333\""));
 }
@@ -168,13 +159,11 @@ TEST_F(CliMonitor, BadOptionsExit2BeforeTouchingThePort) {
     const std::pair<std::vector<std::string>, const char*> cases[] = {
         {{"--set-clock", "29.02.2023 10:00"}, "The date entered is not valid."},
         {{"--set-clock", "1.1.2024 24:00"}, "The time entered is not valid"},
-        {{"--set-clock", "1.1.2024 -1:00"}, "The time entered is not valid"},
         {{"--set-clock", "1.1.2024"}, "DD.MM.YYYY HH:MM"},
         {{"--set-clock", "1.1.2024 10:00", "--sync-clock"}, "exclude each other"},
         {{"--set-centre", "+420\"1"}, "must not contain double quotes"},
         {{"--set-centre", ""}, "needs a number"},
         {{"--once", "--passes", "2"}, "exclude each other"},
-        {{"--passes", "0"}, "--passes"},
     };
     for (const auto& [options, message] : cases) {
         std::vector<std::string> args{"monitor", "--port", dir.Path("no-port")};
@@ -186,14 +175,6 @@ TEST_F(CliMonitor, BadOptionsExit2BeforeTouchingThePort) {
     EXPECT_NE(err.find("--port is required"), std::string::npos) << err;
 }
 
-TEST_F(CliMonitor, SilentModuleExits1WithoutRows) {
-    ASSERT_TRUE(sim.Start({"--gsm", "silent"}));
-    std::string out;
-    EXPECT_EQ(Run(Monitor({"--once"}), &out), 1);
-    EXPECT_EQ(out, "");
-    EXPECT_NE(err.find("did not answer"), std::string::npos) << err;
-}
-
 TEST_F(CliMonitor, PollsUntilASignalAndPrintsOnlyCompletePasses) {
     ASSERT_TRUE(sim.Start({}));
     CliProcess cli(Monitor({}), dir.Path("stderr.txt"));
@@ -203,13 +184,15 @@ TEST_F(CliMonitor, PollsUntilASignalAndPrintsOnlyCompletePasses) {
     EXPECT_EQ(cli.Finish(3000), 0) << cli.Err();
     EXPECT_EQ(Lines(cli.out).size(), 11u) << cli.out;
 
-    // Interrupted during identification: nothing printed.
+    // Interrupted during identification: nothing printed, and with --passes
+    // the module never answered a pass.
     const size_t logged = sim.LogLines().size();
     CliProcess early(Monitor({"--passes", "3"}), dir.Path("stderr.txt"));
     ASSERT_TRUE(sim.WaitForLogLines(logged + 2, 10000)); // "AT", "AT+GMI"
     early.Signal(SIGINT);
     EXPECT_EQ(early.Finish(3000), 1);
     EXPECT_EQ(early.out, "");
+    EXPECT_NE(early.Err().find("did not answer"), std::string::npos) << early.Err();
 }
 
 } // namespace

@@ -7,41 +7,30 @@
 namespace kw {
 
 void PrintTo(const TMonitorValue& value, std::ostream* out) {
-    if (value.word >= 0)
-        *out << "word " << value.word << (value.text.empty() ? "" : " + ");
-    if (!value.text.empty() || value.word < 0)
-        *out << "'" << value.text << "'";
+    *out << "word " << value.word << " '" << value.text << "'";
 }
 
 } // namespace kw
 
 namespace kw::test {
 
-std::tm RigPcClock() {
-    std::tm t{};
-    t.tm_year = 124;
-    t.tm_mon = 1;
-    t.tm_mday = 29;
-    t.tm_hour = 23;
-    t.tm_min = 59;
-    t.tm_sec = 50;
-    return t;
-}
-
 MonitorRig::MonitorRig(const std::vector<std::string>& simOptions)
-    : sim(simOptions),
-      monitor({terminal, user, rows, sim.LinkPath(), {}, [] { return RigPcClock(); }}) {
-    monitor.m_PassEnded = [this](CMonitor::PassEnd end) {
+    : sim(simOptions), monitor({terminal, user, rows, sim.LinkPath(), {}, [] {
+                                    std::tm t{};
+                                    t.tm_year = 124;
+                                    t.tm_mon = 1;
+                                    t.tm_mday = 29;
+                                    t.tm_hour = 23;
+                                    t.tm_min = 59;
+                                    t.tm_sec = 50;
+                                    return t;
+                                }}) {}
+
+CMonitor::RunEnd MonitorRig::RunPasses(size_t passes, int limitMs) {
+    monitor.m_PassEnded = [this, passes](CMonitor::PassEnd end) {
         if (onPass)
             onPass(end);
         passEnds.push_back(end);
-    };
-}
-
-CMonitor::RunEnd MonitorRig::RunPasses(size_t passes, int limitMs) {
-    const auto counted = monitor.m_PassEnded;
-    monitor.m_PassEnded = [&, counted](CMonitor::PassEnd end) {
-        counted(end);
         if (passEnds.size() >= passes)
             monitor.Stop();
     };
@@ -54,8 +43,7 @@ CMonitor::RunEnd MonitorRig::RunPasses(size_t passes, int limitMs) {
     });
     limit.start(limitMs);
     const CMonitor::RunEnd end = monitor.Run();
-    monitor.m_PassEnded = counted;
-    EXPECT_FALSE(overTime) << "the monitor ran out of time after " << passEnds.size() << " passes";
+    EXPECT_FALSE(overTime) << "out of time after " << passEnds.size() << " passes";
     return end;
 }
 

@@ -1,5 +1,6 @@
 // A monitor against the real simulated gateway for one test: the terminal, a
-// scripted user port, the rows, a fixed PC clock, and a bounded run of passes.
+// scripted user port, the rows, the PC clock at 29 February 2024 23:59:50, and
+// a bounded run of passes.
 #pragma once
 
 #include "COMTerminal.h"
@@ -8,26 +9,19 @@
 #include "SimProcess.h"
 
 #include <ostream>
-#include <string>
-#include <vector>
 
 namespace kw {
-// Rows in test messages: "word 134" or the text.
-void PrintTo(const TMonitorValue& value, std::ostream* out);
+void PrintTo(const TMonitorValue& value, std::ostream* out); // for test messages
 } // namespace kw
 
 namespace kw::test {
 
-// The PC clock the rig's monitor sees: 29 February 2024, 23:59:50.
-std::tm RigPcClock();
-
 class MonitorRig {
 public:
-    // Starts the simulator with `simOptions` (--gsm ..., --fault ...).
     explicit MonitorRig(const std::vector<std::string>& simOptions);
 
-    // Runs the loop until `passes` passes ended and stops it then. A time
-    // limit stops it as well and fails the test.
+    // Runs the loop until `passes` passes ended in all, then stops it; a time
+    // limit stops it too and fails the test.
     CMonitor::RunEnd RunPasses(size_t passes, int limitMs = 60000);
     // The AT command lines the simulator was sent, in order.
     std::vector<std::string> AtCommands() const;
@@ -38,8 +32,7 @@ public:
     CMonitorRows rows;
     CMonitor monitor;
     std::vector<CMonitor::PassEnd> passEnds;
-    // Called after each pass, before the rig counts it.
-    std::function<void(CMonitor::PassEnd)> onPass;
+    std::function<void(CMonitor::PassEnd)> onPass; // after each pass, before it is counted
 };
 
 } // namespace kw::test
