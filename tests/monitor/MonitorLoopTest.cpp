@@ -59,6 +59,10 @@ const Scenario kScenarios[] = {
      false},
 };
 
+void PrintTo(const Scenario& scenario, std::ostream* out) {
+    *out << scenario.name;
+}
+
 class MonitorLoop : public ::testing::TestWithParam<Scenario> {};
 
 TEST_P(MonitorLoop, OnePassFillsEveryRow) {
