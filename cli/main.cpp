@@ -23,6 +23,10 @@ const Command kCommands[] = {
      &RunWrite},
     {"fw-info", "fw-info FILE", &RunFwInfo},
     {"upgrade", "upgrade --port DEV [--firmware FILE] [--yes] [--attach-timeout SEC]", &RunUpgrade},
+    {"monitor",
+     "monitor --port DEV [--once | --passes N] [--set-centre NUMBER]"
+     " [--set-clock \"DD.MM.YYYY HH:MM\" | --sync-clock]",
+     &RunMonitor},
     {"pdu", "pdu NUMBER TEXT", &RunPdu},
 };
 

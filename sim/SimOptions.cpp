@@ -7,7 +7,7 @@ namespace kw::sim {
 const char* const kSimUsage =
     "usage: kolbrawin-gwsim --link PATH [--hw LETTER] [--fw-version TEXT] [--serial TEXT]\n"
     "                       [--operlock TEXT] [--memory FILE] [--flash FILE] [--baud N]\n"
-    "                       [--fault FAULT]... [--log FILE]\n"
+    "                       [--fault FAULT]... [--gsm OPTION]... [--log FILE]\n"
     "                       [--wakeup-modem PATH [--connect-host HOST] [--ip-password TEXT]\n"
     "                        [--cms-error CODE] [--sms-delay MS] [--callback-greeting ANSWERS]\n"
     "                        [--callback-identity TEXT] [--callback-drop-after N]]\n"
@@ -31,6 +31,7 @@ const char* const kSimUsage =
     "                     exists, saved after an upgrade, at the end of an exchange\n"
     "                     and at exit\n"
     "  --baud N           pace bytes both ways at N baud, 10 bits a byte\n"
+    "  --gsm OPTION       how the GSM module answers the monitor (see below)\n"
     "  --log FILE         one line per handled command (default: stderr)\n"
     "  --wakeup-modem PATH\n"
     "                     a second pseudo-terminal: the local GSM modem that sends the\n"
@@ -105,7 +106,7 @@ bool TakesValue(const std::string& name) {
            name == "--operlock" || name == "--memory" || name == "--flash" || name == "--baud" ||
            name == "--fault" || name == "--log" || name == "--wakeup-modem" ||
            name == "--connect-host" || name == "--ip-password" || name == "--write-firmware" ||
-           IsConnectBackOption(name);
+           IsConnectBackOption(name) || name == "--gsm";
 }
 
 std::string Apply(const std::string& name, const std::string& value, SimOptions& options) {
@@ -147,6 +148,8 @@ std::string Apply(const std::string& name, const std::string& value, SimOptions&
         return ParseFault(value, options.faults);
     else if (IsConnectBackOption(name))
         return ApplyConnectBack(name, value, options);
+    else if (name == "--gsm")
+        return ParseGsmOption(value, options.gsm);
     return std::string();
 }
 

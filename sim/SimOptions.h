@@ -4,6 +4,7 @@
 #include "CallbackGreeting.h"
 #include "GatewayFaults.h"
 #include "GatewayModel.h"
+#include "GsmModule.h"
 
 #include <string>
 #include <vector>
@@ -29,6 +30,7 @@ struct SimOptions {
     long long callbackDropAfter = -1;   // the connect-back hangs up after sending N bytes
 
     GatewayFaults faults;
+    GsmOptions gsm; // how the GSM module answers the monitor
     bool help = false;
     bool version = false;
 };

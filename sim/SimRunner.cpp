@@ -171,6 +171,7 @@ bool Runner::Start() {
     if (!LoadMemory(memory))
         return false;
     m_Model = std::make_unique<GatewayModel>(m_Options.identity, m_Options.faults, memory);
+    m_Model->Gsm().Configure(m_Options.gsm);
     if (!LoadFlash())
         return false;
     m_Model->SetListener({[this](const std::string& line) { Log(line); },

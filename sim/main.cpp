@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     if (options.help) {
         std::fputs(kw::sim::kSimUsage, stdout);
         std::fputs(kw::sim::kFaultGrammar, stdout);
+        std::fputs(kw::sim::kGsmGrammar, stdout);
         return 0;
     }
     if (options.version) {

@@ -50,4 +50,19 @@ inline constexpr int kFieldApn = 410;
 inline constexpr int kFieldInetUser = 411;
 inline constexpr int kFieldInetPassword = 412;
 
+// ---- Monitor (remote)
+inline constexpr int kValueNotKnownYet = 101; // every monitor row when the window opens
+inline constexpr int kModuleAnswers = 102;    // monitor status
+inline constexpr int kModuleSilent = 103;     // monitor status
+inline constexpr int kIncomingCall = 132;     // then " (number)"
+inline constexpr int kOutgoingCall = 133;     // then " (number)"
+inline constexpr int kNoCall = 134;
+inline constexpr int kValueNotAvailable = 240; // a monitor row whose query failed
+inline constexpr int kCentreWaiting = 299;     // a new SMS centre number waits to be written
+inline constexpr int kClockWaitingToBeSet = 310;
+inline constexpr int kClockWaitingToSync = 319;
+inline constexpr int kInvalidDate = 321;         // set-time dialog
+inline constexpr int kInvalidTime = 322;         // set-time dialog
+inline constexpr int kCentreNumberRefused = 440; // double quote or control character
+
 } // namespace kw::word

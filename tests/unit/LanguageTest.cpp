@@ -232,7 +232,7 @@ TEST_F(LanguageDeathTest, ChecksNameTheBrokenCondition) {
     EXPECT_DEATH(fresh.GetItem(0, 0), "m_LangNum!=-1");
     OneLanguage("S1=x\n", 400);
     language.Load(0, "");
-    EXPECT_DEATH(language.GetHint(400), "m_WordCount>id");
+    EXPECT_DEATH(language.GetHint(CLanguage::kMinWords), "m_WordCount>id");
     EXPECT_DEATH(language.Load(1, ""), "lang>=0 && lang<m_LangNum");
     EXPECT_DEATH(language.Load(-1, ""), "lang>=0 && lang<m_LangNum");
     EXPECT_DEATH(language.GetLangName(1), "lang>=0 && lang<m_LangNum");
