@@ -27,18 +27,17 @@ public:
     bool Cancelled() const { return m_Cancelled; }
     void ResetCancelled() { m_Cancelled = false; }
 
-    QLabel* Label1;
-    QProgressBar* ProgressBar1;
-    QPushButton* Button1;
-
 public slots:
     // Escape and the window manager's close ask for Cancel; the window itself
     // goes only when the operation hides it.
     void reject() override;
 
 private:
-    void Button1Click();
+    void CancelClicked();
 
+    QLabel* m_Text;
+    QProgressBar* m_Bar;
+    QPushButton* m_CancelButton;
     std::function<void()> m_CancelAction;
     bool m_Cancelled = false;
 };

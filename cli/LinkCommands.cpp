@@ -42,7 +42,7 @@ void Transfer(LinkSession& session, TransferOutcome (*procedure)(const TTransfer
     const TransferOutcome outcome = procedure(host);
     ReleaseGateway(session.Link());
     if (outcome.result != TransferResult::Done)
-        throw CommandFailure(session.Link().m_ComPort + ": " + session.Reason(outcome));
+        throw CommandFailure(session.Link().ComPort() + ": " + session.Reason(outcome));
 }
 
 } // namespace

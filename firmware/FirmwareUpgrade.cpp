@@ -7,6 +7,7 @@
 #include "LinkError.h"
 #include "SliceTransfer.h"
 #include "UserPort.h"
+#include "Words.h"
 
 #include <cstdio>
 
@@ -15,15 +16,12 @@ namespace {
 
 using Icon = CUserPort::Icon;
 
-// Progress window texts: over a modem or TCP connection, and on the cable.
-constexpr int kProgressConnected = 274;
-constexpr int kProgressCable = 104;
-
 void OpenProgress(const TUpgradeHost& host) {
     CGatewayLink& link = host.link;
     host.user.SetCancelHandler([&link] { link.PressProgressCancel(); });
-    host.user.ShowProgressWord(link.m_Connected ? kProgressConnected : kProgressCable, true);
-    link.m_ProgressCancel = 0;
+    host.user.ShowProgressWord(
+        link.Connected() ? word::kPreparingUpgrade : word::kWaitingForGateway, true);
+    link.ClearProgressCancel();
 }
 
 // The file to send: the one given, else the folder's only candidate, the one
@@ -90,24 +88,24 @@ UpgradeOutcome RunUpgradeFirmware(const TUpgradeHost& host, bool interactive) {
         if (!AttachGateway(link, user, false))
             return stop(UpgradeResult::AttachFailed);
     }
-    const FirmwareSlice layout = SliceFor(link.m_HardwareLetter);
+    const FirmwareSlice layout = SliceFor(link.HardwareLetter());
 
     outcome.path = ChooseFile(host, layout, outcome);
     if (outcome.path.empty())
         return stop(UpgradeResult::ChoiceCancelled);
     switch (LoadFirmwareFile(outcome.path, host.firmware)) {
     case FirmwareLoad::CannotOpen:
-        user.ShowMessage(Icon::Error, 117, "%s\n\n%s", {outcome.path});
+        user.ShowMessage(Icon::Error, word::kCannotOpenFirmware, "%s\n\n%s", {outcome.path});
         return stop(UpgradeResult::CannotOpen);
     case FirmwareLoad::TooShort:
-        user.ShowMessage(Icon::Error, 175);
+        user.ShowMessage(Icon::Error, word::kFirmwareFileTooShort);
         return stop(UpgradeResult::TooShort);
     case FirmwareLoad::Loaded:
         break;
     }
     uint8_t* slice = host.firmware.data() + layout.offset;
     if (!SliceVersionAcceptable(slice, layout)) {
-        user.ShowMessage(Icon::Error, 241);
+        user.ShowMessage(Icon::Error, word::kNoValidFirmwareVersion);
         return stop(UpgradeResult::NoValidVersion);
     }
 
@@ -124,7 +122,7 @@ UpgradeOutcome RunUpgradeFirmware(const TUpgradeHost& host, bool interactive) {
         return stop(UpgradeResult::GaveUp);
     if (interactive) {
         user.HideProgress();
-        user.ShowMessage(Icon::Information, 123);
+        user.ShowMessage(Icon::Information, word::kUpgradeDone);
     }
     return outcome;
 }
@@ -134,7 +132,7 @@ bool UpgradeFirmware(const TUpgradeHost& host, bool interactive) {
 }
 
 UpgradeOutcome UpgradeCommand(const TUpgradeHost& host) {
-    if (!host.user.AskYesNo(Icon::Question, 116))
+    if (!host.user.AskYesNo(Icon::Question, word::kUpgradeQuestion))
         return {UpgradeResult::Declined};
     return UpgradeConfirmed(host);
 }
@@ -153,7 +151,7 @@ UpgradeOutcome UpgradeConfirmed(const TUpgradeHost& host) {
 }
 
 void InstallUnattendedUpgrade(CGatewayLink& link, std::function<TUpgradeHost()> host) {
-    link.m_UnattendedUpgrade = [host = std::move(host)] { return UpgradeFirmware(host(), false); };
+    link.SetUnattendedUpgrade([host = std::move(host)] { return UpgradeFirmware(host(), false); });
 }
 
 } // namespace kw

@@ -9,6 +9,7 @@
 #include "LinkTime.h"
 #include "Parameters.h"
 #include "UserPort.h"
+#include "Words.h"
 
 #include <chrono>
 #include <cstring>
@@ -31,8 +32,9 @@ const std::vector<std::string> kAcknowledge = {"X", "Y"};
 void OpenProgress(const TTransferHost& host) {
     CGatewayLink& link = host.link;
     host.user.SetCancelHandler([&link] { link.PressProgressCancel(); });
-    host.user.ShowProgressWord(link.m_Connected ? 107 : 104, true);
-    link.m_ProgressCancel = 0;
+    host.user.ShowProgressWord(link.Connected() ? word::kCommunicating : word::kWaitingForGateway,
+                               true);
+    link.ClearProgressCancel();
 }
 
 void Relabel(CUserPort& user, int word) {
@@ -55,7 +57,7 @@ void SleepWithoutMessages(int ms) {
 // The read-back of a region after writing it: the serial cable reads with the
 // short time-out, modem and TCP links with the long one.
 void ReadBackTimeOuts(CGatewayLink& link) {
-    link.SetReplyTimeOuts(link.m_Connected ? 20000 : 1000);
+    link.SetReplyTimeOuts(link.Connected() ? 20000 : 1000);
 }
 
 bool WriteRegionA(CGatewayLink& link, CUserPort& user, const uint8_t* image, uint8_t* readBuffer) {
@@ -125,7 +127,7 @@ TransferOutcome ReadAttached(const TTransferHost& host) {
     CUserPort& user = host.user;
     user.SetProgressRange(0, 5);
     user.SetProgressPosition(0);
-    Relabel(user, 107);
+    Relabel(user, word::kCommunicating);
     const std::string letter = AskIdentity(link, "B").substr(0, 1);
     host.parameters.SetValue("HWVer", 0, letter);
     host.hardwareText = letter;
@@ -141,12 +143,12 @@ TransferOutcome ReadAttached(const TTransferHost& host) {
     if (!ReadRegions(link, buffer.data(), true)) {
         user.HideProgress();
         host.hardwareText.clear();
-        user.ShowMessage(Icon::Error, 113);
+        user.ShowMessage(Icon::Error, word::kReadChecksumFailed);
         return {TransferResult::Unreadable};
     }
     user.HideProgress();
     host.parameters.LoadFromImage(buffer.data() + 1, kImageSize);
-    user.ShowMessage(Icon::Information, 112);
+    user.ShowMessage(Icon::Information, word::kConfigurationRead);
     host.pinChanged = false;
     host.passwordChanged = false;
     return {TransferResult::Done};
@@ -156,12 +158,12 @@ TransferOutcome WriteAttached(const TTransferHost& host) {
     CGatewayLink& link = host.link;
     CUserPort& user = host.user;
     const char configuration = host.hardwareText.empty() ? '\0' : host.hardwareText[0];
-    if (!ConfigurationFitsGateway(configuration, link.m_HardwareLetter)) {
-        user.ShowMessage(Icon::Error, 333);
+    if (!ConfigurationFitsGateway(configuration, link.HardwareLetter())) {
+        user.ShowMessage(Icon::Error, word::kOtherHardwareFamily);
         user.HideProgress();
         return {TransferResult::Incompatible};
     }
-    Relabel(user, 108);
+    Relabel(user, word::kWritingConfiguration);
     user.SetProgressRange(0, 10);
     user.SetProgressPosition(0);
     std::vector<uint8_t> image(kImageSize);
@@ -173,14 +175,14 @@ TransferOutcome WriteAttached(const TTransferHost& host) {
     link.LinkCopy(readBuffer.data(), 2049);
     if (std::memcmp(image.data() + kModemNumbers, readBuffer.data() + 1 + kModemNumbers,
                     kModemNumbersSize) != 0 &&
-        !user.AskYesNo(Icon::Question, 263)) {
+        !user.AskYesNo(Icon::Question, word::kModemNumbersDiffer)) {
         user.HideProgress();
         return {TransferResult::Declined};
     }
     user.SetProgressPosition(1);
     if (!ReadRegions(link, readBuffer.data(), false)) {
         user.HideProgress();
-        user.ShowMessage(Icon::Error, 113);
+        user.ShowMessage(Icon::Error, word::kReadChecksumFailed);
         return {TransferResult::Unreadable};
     }
     user.SetProgressPosition(2);
@@ -190,7 +192,7 @@ TransferOutcome WriteAttached(const TTransferHost& host) {
 
     const bool written = WriteRegionA(link, user, image.data(), readBuffer.data()) &&
                          WriteRegionB(link, user, image.data(), readBuffer.data());
-    if (link.m_Connected) {
+    if (link.Connected()) {
         link.SetReplyTimeOuts(20000);
     } else {
         link.SetReplyTimeOuts(1000);
@@ -198,10 +200,10 @@ TransferOutcome WriteAttached(const TTransferHost& host) {
     }
     user.HideProgress();
     if (!written) {
-        user.ShowMessage(Icon::Error, 115);
+        user.ShowMessage(Icon::Error, word::kWriteFailed);
         return {TransferResult::WriteFailed};
     }
-    user.ShowMessage(Icon::Information, 114);
+    user.ShowMessage(Icon::Information, word::kConfigurationWritten);
     return {TransferResult::Done};
 }
 
@@ -209,10 +211,10 @@ TransferOutcome WriteAttached(const TTransferHost& host) {
 
 TransferOutcome ReadFromGateway(const TTransferHost& host) {
     CGatewayLink& link = host.link;
-    if (link.m_ConType != CGatewayLink::SerialCable && !link.m_Connected)
+    if (link.ConType() != CGatewayLink::SerialCable && !link.Connected())
         return {TransferResult::NotConnected};
     if (!host.hardwareText.empty() && host.parameters.m_Modified &&
-        !host.user.AskYesNo(Icon::Question, 334))
+        !host.user.AskYesNo(Icon::Question, word::kDiscardChanges))
         return {TransferResult::Declined};
     OpenProgress(host);
     TransferOutcome outcome{TransferResult::AttachFailed};
@@ -232,7 +234,7 @@ TransferOutcome ReadFromGateway(const TTransferHost& host) {
 
 TransferOutcome WriteToGateway(const TTransferHost& host) {
     CGatewayLink& link = host.link;
-    if (link.m_ConType != CGatewayLink::SerialCable && !link.m_Connected)
+    if (link.ConType() != CGatewayLink::SerialCable && !link.Connected())
         return {TransferResult::NotConnected};
     if (host.storePage)
         host.storePage();
