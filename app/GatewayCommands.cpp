@@ -10,26 +10,14 @@ CGatewayCommands::CGatewayCommands(TGatewayCommandHost host) : m_Host(std::move(
     InstallUnattendedUpgrade(m_Link, [this] { return UpgradeHost(); });
 }
 
-void CGatewayCommands::FollowSettings() {
+CGatewayLink& CGatewayCommands::FollowSettings() {
     m_Link.SetComPort(m_Host.settings.Com);
     m_Link.SetConType(m_Host.settings.ConType);
-}
-
-TTransferHost CGatewayCommands::TransferHost() {
-    FollowSettings();
-    return TTransferHost{m_Link,
-                         m_Host.parameters,
-                         m_Host.user(),
-                         m_Host.hardwareVariant,
-                         m_Host.pinChanged,
-                         m_Host.passwordChanged,
-                         m_Host.storePage,
-                         m_Host.showConfiguration};
+    return m_Link;
 }
 
 TUpgradeHost CGatewayCommands::UpgradeHost() {
-    FollowSettings();
-    return TUpgradeHost{m_Link, m_Host.user(), m_Host.programFolder, m_Firmware};
+    return {FollowSettings(), m_Host.user(), m_Host.programFolder, m_Firmware};
 }
 
 void CGatewayCommands::Run(const std::function<void()>& command) {
@@ -39,24 +27,41 @@ void CGatewayCommands::Run(const std::function<void()>& command) {
     try {
         command();
     } catch (...) {
-        // Whatever escaped, the next command and the close must not find the
+        // Whatever escaped, later commands and the close must not find the
         // runner busy for ever.
         m_Busy = false;
         throw;
     }
     m_Busy = false;
-    if (m_Host.ended)
-        m_Host.ended();
-    if (m_CloseRequested && m_Host.close)
+    m_Host.ended();
+    if (m_CloseRequested)
         m_Host.close();
 }
 
 void CGatewayCommands::Read() {
-    Run([this] { ReadFromGateway(TransferHost()); });
+    Run([this] {
+        ReadFromGateway({FollowSettings(),
+                         m_Host.parameters,
+                         m_Host.user(),
+                         m_Host.hardwareVariant,
+                         m_Host.pinChanged,
+                         m_Host.passwordChanged,
+                         {},
+                         m_Host.showConfiguration});
+    });
 }
 
 void CGatewayCommands::Write() {
-    Run([this] { WriteToGateway(TransferHost()); });
+    Run([this] {
+        WriteToGateway({FollowSettings(),
+                        m_Host.parameters,
+                        m_Host.user(),
+                        m_Host.hardwareVariant,
+                        m_Host.pinChanged,
+                        m_Host.passwordChanged,
+                        m_Host.storePage,
+                        {}});
+    });
 }
 
 void CGatewayCommands::Upgrade() {
@@ -72,8 +77,7 @@ bool CGatewayCommands::MayClose() {
 }
 
 void CGatewayCommands::Release() {
-    FollowSettings();
-    ReleaseGateway(m_Link);
+    ReleaseGateway(FollowSettings());
     m_Link.SetClosing();
 }
 

@@ -1,8 +1,7 @@
-// Runs the main window's commands that talk to the gateway (Read, Write,
-// Upgrade) without a widget of its own: it owns the terminal and the link,
-// builds the transfer and upgrade hosts from the window's state, lets one
-// command run at a time, closes the window after a command when a close came
-// meanwhile, and ends an open cable exchange when the window goes.
+// The main window's commands that talk to the gateway (Read, Write, Upgrade),
+// without a widget: the terminal and link they share, one command at a time,
+// a close that waits for the command running, and the exchange ended when the
+// window goes.
 #pragma once
 
 #include "AppSettings.h"
@@ -12,11 +11,6 @@
 #include "GatewayLink.h"
 
 #include <functional>
-#include <string>
-#include <vector>
-
-class CParameters;
-class CUserPort;
 
 namespace kw {
 
@@ -31,43 +25,36 @@ struct TGatewayCommandHost {
     std::function<CUserPort&()> user;
     std::function<void()> storePage;         // before a write
     std::function<void()> showConfiguration; // after a read
-    std::function<void()> ended;             // each command's end
+    std::function<void()> ended;             // after every command
     std::function<void()> close;             // a close that waited for the command
 };
 
 class CGatewayCommands {
 public:
     explicit CGatewayCommands(TGatewayCommandHost host);
-    CGatewayCommands(const CGatewayCommands&) = delete;
-    CGatewayCommands& operator=(const CGatewayCommands&) = delete;
 
     CGatewayLink& Link() { return m_Link; }
-    CCOMTerminal& Terminal() { return m_Terminal; }
 
     void Read();
     void Write();
     void Upgrade();
-    // Runs `command` unless another one is running. The waits of a command
-    // handle window events, so a second click could start another exchange in
-    // the middle of this one: it is ignored instead.
+    // Runs `command` unless another one runs: their waits handle window
+    // events, so a second click would start an exchange inside this one.
     void Run(const std::function<void()>& command);
     bool Busy() const { return m_Busy; }
 
-    // The window is asked to close: true when it may go now. While a command
-    // runs, closing counts as Cancel where Cancel is offered (a firmware
-    // transfer, which hides it, runs to its end) and the close follows the
-    // command's end.
+    // True when the window may close now. While a command runs, closing counts
+    // as Cancel where Cancel is offered (a firmware transfer, which hides it,
+    // runs to its end) and the window closes after the command.
     bool MayClose();
-    // The window goes: a cable exchange left open after a read is ended (the
+    // The window goes: a cable exchange left open by a read is ended (the
     // gateway would wait for it) and the link's idle waits stop.
     void Release();
 
-    TTransferHost TransferHost();
-    TUpgradeHost UpgradeHost();
-
 private:
     // The link follows the settings: the cable's port and the connection type.
-    void FollowSettings();
+    CGatewayLink& FollowSettings();
+    TUpgradeHost UpgradeHost();
 
     TGatewayCommandHost m_Host;
     CCOMTerminal m_Terminal;

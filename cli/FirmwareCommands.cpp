@@ -88,8 +88,7 @@ void RunFwInfo(const Args& argv) {
 
 void RunUpgrade(const Args& argv) {
     const CliArgs args(argv, {"--port", "--firmware", "--attach-timeout"}, {"--yes"});
-    if (!args.Positional().empty())
-        throw UsageError("unexpected argument " + args.Positional().front());
+    args.NoPositional();
     const std::string port = args.Required("--port");
     LinkSession session(port, AttachTimeoutOption(args), args.Flag("--yes"));
     std::vector<uint8_t> firmware;

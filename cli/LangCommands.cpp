@@ -54,8 +54,7 @@ bool ReportLanguage(CLanguage& language, int lang, const std::vector<UsedWord>& 
 
 void RunLangReport(const Args& argv) {
     const CliArgs args(argv, {"--program-dir"}, {});
-    if (!args.Positional().empty())
-        throw UsageError("unexpected argument " + args.Positional().front());
+    args.NoPositional();
     std::string folder = args.Value("--program-dir").value_or(ProgramFolder());
     if (!folder.empty() && folder.back() != '/')
         folder += '/';

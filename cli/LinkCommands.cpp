@@ -49,8 +49,7 @@ void Transfer(LinkSession& session, TransferOutcome (*procedure)(const TTransfer
 
 void RunRead(const Args& argv) {
     const CliArgs args(argv, {"--port", "-o", "--attach-timeout"}, {});
-    if (!args.Positional().empty())
-        throw UsageError("unexpected argument " + args.Positional().front());
+    args.NoPositional();
     const std::string port = args.Required("--port");
     const std::string out = args.Required("-o");
     LinkSession session(port, AttachTimeoutOption(args), false);

@@ -16,14 +16,6 @@ namespace {
 
 using Icon = CUserPort::Icon;
 
-void OpenProgress(const TUpgradeHost& host) {
-    CGatewayLink& link = host.link;
-    host.user.SetCancelHandler([&link] { link.PressProgressCancel(); });
-    host.user.ShowProgressWord(
-        link.Connected() ? word::kPreparingUpgrade : word::kWaitingForGateway, true);
-    link.ClearProgressCancel();
-}
-
 // The file to send: the one given, else the folder's only candidate, the one
 // the user picks of several, or the default name when there is none. Empty
 // when the user declined to choose.
@@ -41,14 +33,6 @@ std::string ChooseFile(const TUpgradeHost& host, const FirmwareSlice& layout,
     if (chosen < 0 || size_t(chosen) >= candidates.size())
         return {};
     return host.programFolder + candidates[size_t(chosen)];
-}
-
-// The firmware version the gateway runs now: the "C" reply from its byte 1.
-std::string GatewayVersion(CGatewayLink& link) {
-    link.LinkSendExpect("C");
-    char reply[101] = {};
-    link.LinkCopy(reply, 100);
-    return reply + 1;
 }
 
 // Sends the slice after the version dialog: Cancel hidden until failures pile
@@ -73,7 +57,7 @@ bool Transfer(const TUpgradeHost& host, uint8_t* slice, const FirmwareSlice& lay
 
 } // namespace
 
-UpgradeOutcome RunUpgradeFirmware(const TUpgradeHost& host, bool interactive) {
+UpgradeOutcome UpgradeFirmware(const TUpgradeHost& host, bool interactive) {
     CGatewayLink& link = host.link;
     CUserPort& user = host.user;
     UpgradeOutcome outcome{UpgradeResult::Done};
@@ -84,7 +68,7 @@ UpgradeOutcome RunUpgradeFirmware(const TUpgradeHost& host, bool interactive) {
     };
 
     if (interactive) {
-        OpenProgress(host);
+        OpenExchangeProgress(link, user, word::kPreparingUpgrade);
         if (!AttachGateway(link, user, false))
             return stop(UpgradeResult::AttachFailed);
     }
@@ -109,7 +93,7 @@ UpgradeOutcome RunUpgradeFirmware(const TUpgradeHost& host, bool interactive) {
         return stop(UpgradeResult::NoValidVersion);
     }
 
-    outcome.current = GatewayVersion(link);
+    outcome.current = AskIdentity(link, "C"); // the version it runs now
     outcome.next = SliceVersionText(slice, layout);
     if (!user.ConfirmVersionChange(outcome.current, outcome.next)) {
         if (interactive)
@@ -127,10 +111,6 @@ UpgradeOutcome RunUpgradeFirmware(const TUpgradeHost& host, bool interactive) {
     return outcome;
 }
 
-bool UpgradeFirmware(const TUpgradeHost& host, bool interactive) {
-    return RunUpgradeFirmware(host, interactive).result == UpgradeResult::Done;
-}
-
 UpgradeOutcome UpgradeCommand(const TUpgradeHost& host) {
     if (!host.user.AskYesNo(Icon::Question, word::kUpgradeQuestion))
         return {UpgradeResult::Declined};
@@ -139,7 +119,7 @@ UpgradeOutcome UpgradeCommand(const TUpgradeHost& host) {
 
 UpgradeOutcome UpgradeConfirmed(const TUpgradeHost& host) {
     try {
-        const UpgradeOutcome outcome = RunUpgradeFirmware(host, true);
+        const UpgradeOutcome outcome = UpgradeFirmware(host, true);
         ReleaseGateway(host.link);
         return outcome;
     } catch (const CCOMTermExp& e) {
@@ -151,7 +131,9 @@ UpgradeOutcome UpgradeConfirmed(const TUpgradeHost& host) {
 }
 
 void InstallUnattendedUpgrade(CGatewayLink& link, std::function<TUpgradeHost()> host) {
-    link.SetUnattendedUpgrade([host = std::move(host)] { return UpgradeFirmware(host(), false); });
+    link.SetUnattendedUpgrade([host = std::move(host)] {
+        return UpgradeFirmware(host(), false).result == UpgradeResult::Done;
+    });
 }
 
 } // namespace kw

@@ -49,12 +49,11 @@ struct UpgradeOutcome {
     std::vector<std::string> candidates = {}; // offered when several were found
 };
 
-// The procedure. Interactive: opens the progress window and attaches first,
-// and ends with its success message. Unattended: the caller has attached and shown the
-// progress window. Link exceptions reach the caller.
-bool UpgradeFirmware(const TUpgradeHost& host, bool interactive);
-// The same, telling why it stopped.
-UpgradeOutcome RunUpgradeFirmware(const TUpgradeHost& host, bool interactive);
+// The procedure, telling why it stopped. Interactive: opens the progress
+// window and attaches first, and ends with its success message. Unattended:
+// the caller has attached and shown the progress window. Link exceptions
+// reach the caller.
+UpgradeOutcome UpgradeFirmware(const TUpgradeHost& host, bool interactive);
 
 // The upgrade command: asks whether to upgrade, then upgrades and releases the gateway;
 // a link exception is traced, closes the progress window and is reported.

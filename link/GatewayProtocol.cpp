@@ -105,6 +105,19 @@ bool AttachGateway(CGatewayLink& link, CUserPort& user, bool checkFirmware) {
     return false;
 }
 
+void OpenExchangeProgress(CGatewayLink& link, CUserPort& user, int connectedWord) {
+    user.SetCancelHandler([&link] { link.PressProgressCancel(); });
+    user.ShowProgressWord(link.Connected() ? connectedWord : word::kWaitingForGateway, true);
+    link.ClearProgressCancel();
+}
+
+std::string AskIdentity(CGatewayLink& link, const char* command) {
+    link.LinkSendExpect(command);
+    char reply[101] = {};
+    link.LinkCopy(reply, 100);
+    return reply + 1;
+}
+
 void ReleaseGateway(CGatewayLink& link) {
     if (link.ConType() != CGatewayLink::SerialCable || !link.ExchangeOpen() || link.Connected())
         return;

@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -29,25 +30,9 @@ constexpr int32_t kServicePassword = 2038, kPin = 2042, kSecretSize = 4;
 constexpr int32_t kChunkSize = 2048;
 const std::vector<std::string> kAcknowledge = {"X", "Y"};
 
-void OpenProgress(const TTransferHost& host) {
-    CGatewayLink& link = host.link;
-    host.user.SetCancelHandler([&link] { link.PressProgressCancel(); });
-    host.user.ShowProgressWord(link.Connected() ? word::kCommunicating : word::kWaitingForGateway,
-                               true);
-    link.ClearProgressCancel();
-}
-
 void Relabel(CUserPort& user, int word) {
     user.SetProgressText(user.Word(word));
     HandlePendingMessages(); // let the window repaint
-}
-
-// An identity text: the zero-terminated reply from its byte 1.
-std::string AskIdentity(CGatewayLink& link, const char* command) {
-    link.LinkSendExpect(command);
-    char reply[101] = {};
-    link.LinkCopy(reply, 100);
-    return reply + 1;
 }
 
 void SleepWithoutMessages(int ms) {
@@ -60,28 +45,37 @@ void ReadBackTimeOuts(CGatewayLink& link) {
     link.SetReplyTimeOuts(link.Connected() ? 20000 : 1000);
 }
 
-bool WriteRegionA(CGatewayLink& link, CUserPort& user, const uint8_t* image, uint8_t* readBuffer) {
+// Writes a region until its read-back matches, three times at most. `send`
+// sends it (false when the gateway refused a part), each time with the long
+// time-out, also after a failed read-back left the short one set.
+bool WriteRegion(CGatewayLink& link, CUserPort& user, const std::function<bool()>& send,
+                 const char* readCommand, const ImageRegion& region, int readPosition,
+                 const uint8_t* image, uint8_t* reply) {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        // Every attempt sends and awaits the acknowledgement with the long
-        // time-out, also after a failed read-back left the short one set.
         link.SetReplyTimeOuts(20000);
-        link.LinkClear();
-        link.LinkWrite("g", 1);
-        link.LinkWrite(image, kRegionA.size);
-        user.SetProgressPosition(3);
-        SleepWithoutMessages(200);
-        if (link.LinkSendExpect("", kAcknowledge) != 1)
+        if (!send())
             continue;
         ReadBackTimeOuts(link);
-        link.LinkSendWait("e", 2049);
-        user.SetProgressPosition(4);
-        link.LinkCopy(readBuffer, 2049);
-        if (std::memcmp(readBuffer + 1, image, kRegionA.size) == 0)
+        link.LinkSendWait(readCommand, region.size + 1);
+        user.SetProgressPosition(readPosition);
+        link.LinkCopy(reply, region.size + 1);
+        if (std::memcmp(reply + 1, image + region.begin, size_t(region.size)) == 0)
             return true;
     }
     return false;
 }
 
+// "g" and region A at once.
+bool SendRegionA(CGatewayLink& link, CUserPort& user, const uint8_t* image) {
+    link.LinkClear();
+    link.LinkWrite("g", 1);
+    link.LinkWrite(image, kRegionA.size);
+    user.SetProgressPosition(3);
+    SleepWithoutMessages(200);
+    return link.LinkSendExpect("", kAcknowledge) == 1;
+}
+
+// "G" and region B in four chunks, each acknowledged.
 bool SendRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image) {
     link.LinkClear();
     link.LinkWrite("G", 1);
@@ -95,21 +89,6 @@ bool SendRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image) {
             return false;
     }
     return true;
-}
-
-bool WriteRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image, uint8_t* readBuffer) {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        link.SetReplyTimeOuts(20000);
-        if (!SendRegionB(link, user, image))
-            continue;
-        ReadBackTimeOuts(link);
-        link.LinkSendWait("E", 8193);
-        user.SetProgressPosition(10);
-        link.LinkCopy(readBuffer + 4096, 8193);
-        if (std::memcmp(readBuffer + 4097, image + kRegionB.begin, kRegionB.size) == 0)
-            return true;
-    }
-    return false;
 }
 
 // Puts the gateway's own bytes into the image where it keeps them.
@@ -190,8 +169,13 @@ TransferOutcome WriteAttached(const TTransferHost& host) {
     StoreRegionChecksum(image.data(), kRegionA);
     StoreRegionChecksum(image.data(), kRegionB);
 
-    const bool written = WriteRegionA(link, user, image.data(), readBuffer.data()) &&
-                         WriteRegionB(link, user, image.data(), readBuffer.data());
+    const uint8_t* bytes = image.data();
+    const bool written = WriteRegion(
+                             link, user, [&] { return SendRegionA(link, user, bytes); }, "e",
+                             kRegionA, 4, bytes, readBuffer.data()) &&
+                         WriteRegion(
+                             link, user, [&] { return SendRegionB(link, user, bytes); }, "E",
+                             kRegionB, 10, bytes, readBuffer.data() + 4096);
     if (link.Connected()) {
         link.SetReplyTimeOuts(20000);
     } else {
@@ -216,7 +200,7 @@ TransferOutcome ReadFromGateway(const TTransferHost& host) {
     if (!host.hardwareText.empty() && host.parameters.m_Modified &&
         !host.user.AskYesNo(Icon::Question, word::kDiscardChanges))
         return {TransferResult::Declined};
-    OpenProgress(host);
+    OpenExchangeProgress(link, host.user, word::kCommunicating);
     TransferOutcome outcome{TransferResult::AttachFailed};
     if (AttachGateway(link, host.user, true)) {
         try {
@@ -238,7 +222,7 @@ TransferOutcome WriteToGateway(const TTransferHost& host) {
         return {TransferResult::NotConnected};
     if (host.storePage)
         host.storePage();
-    OpenProgress(host);
+    OpenExchangeProgress(link, host.user, word::kCommunicating);
     if (!AttachGateway(link, host.user, true)) {
         host.user.HideProgress();
         return {TransferResult::AttachFailed};
