@@ -3,6 +3,8 @@
 #include "GatewayProtocol.h"
 #include "UserPort.h"
 
+#include <utility>
+
 namespace kw {
 
 CGatewayCommands::CGatewayCommands(TGatewayCommandHost host) : m_Host(std::move(host)) {
@@ -34,7 +36,7 @@ void CGatewayCommands::Run(const std::function<void()>& command) {
     }
     m_Busy = false;
     m_Host.ended();
-    if (m_CloseRequested)
+    if (std::exchange(m_CloseRequested, false))
         m_Host.close();
 }
 

@@ -339,7 +339,7 @@ void TFMain::SetOwnTexts() {
         m_SectionList->item(i)->setText(Text(word::kFirstSectionName + i));
     if (m_SectionList->currentRow() >= 0)
         m_Sections->SetCaption(m_SectionList->currentItem()->text());
-    auto hint = [this](int word) { return QString::fromStdString(m_Language.GetHint(word)); };
+    auto hint = [this](int id) { return QString::fromStdString(m_Language.GetHint(id)); };
     m_SettingsButton->setToolTip(Text(word::kSettings));
     m_LoadButton->setToolTip(Text(word::kLoadFromFileHint));
     m_SaveButton->setToolTip(Text(word::kSaveToFileHint));

@@ -98,7 +98,7 @@ void RunUpgrade(const Args& argv) {
                             firmware,
                             args.Value("--firmware").value_or(""),
                             kFailureLimit};
-    // Running the command is the answer to its question (word 116).
+    // Running the command is the answer to its upgrade question.
     const UpgradeOutcome outcome = UpgradeConfirmed(host);
     ReleaseGateway(session.Link()); // as the window does when it closes
     if (outcome.result != UpgradeResult::Done)
