@@ -44,17 +44,6 @@ QIcon Glyph(const char* themeName, QStyle::StandardPixmap fallback) {
     return QIcon::fromTheme(themeName, QApplication::style()->standardIcon(fallback));
 }
 
-// The short label of a language button.
-const char* ButtonLabel(const char* id) {
-    static const std::pair<const char*, const char*> labels[] = {
-        {"Cze", "CZ"}, {"Eng", "EN"}, {"Slo", "SK"}, {"Ger", "DE"},
-        {"Pol", "PL"}, {"Fin", "FI"}, {"Tur", "TR"}, {"Spa", "ES"}};
-    for (const auto& [key, label] : labels)
-        if (std::string_view(key) == id)
-            return label;
-    return id;
-}
-
 } // namespace
 
 TFMain::TFMain(CLanguage& language) : m_Language(language) {
@@ -154,11 +143,11 @@ void TFMain::BuildToolPanel() {
         this->*spec.member = button;
     }
     tools->addStretch();
-    for (size_t i = 0; i < kLanguageIds.size(); ++i) {
+    for (size_t i = 0; i < kLanguageButtons.size(); ++i) {
         auto* button = new QToolButton(m_ToolPanel);
-        const char* id = kLanguageIds[i];
+        const char* id = kLanguageButtons[i].id;
         button->setObjectName(QString("BL") + id);
-        button->setText(ButtonLabel(id));
+        button->setText(kLanguageButtons[i].label);
         button->setCheckable(true);
         button->setAutoRaise(true);
         button->setMinimumHeight(kSpeedButtonWidth);
@@ -294,8 +283,8 @@ void TFMain::WriteSettings() {
 }
 
 void TFMain::EnableLanguageButtons() {
-    for (size_t i = 0; i < kLanguageIds.size(); ++i) {
-        const int lang = m_Language.FindLangById(kLanguageIds[i]);
+    for (size_t i = 0; i < kLanguageButtons.size(); ++i) {
+        const int lang = m_Language.FindLangById(kLanguageButtons[i].id);
         m_LanguageButtons[i]->setEnabled(lang >= 0);
         if (lang >= 0)
             m_LanguageButtons[i]->setToolTip(QString::fromStdString(m_Language.GetLangName(lang)));
@@ -314,8 +303,8 @@ void TFMain::ApplyLanguage(int lang, const std::string& variant) {
     if (lang < 0 || lang >= m_Language.LangNum())
         lang = 0;
     m_Settings.ActLanguage = lang;
-    for (size_t i = 0; i < kLanguageIds.size(); ++i) {
-        const int index = m_Language.FindLangById(kLanguageIds[i]);
+    for (size_t i = 0; i < kLanguageButtons.size(); ++i) {
+        const int index = m_Language.FindLangById(kLanguageButtons[i].id);
         if (index >= 0)
             m_LanguageButtons[i]->setChecked(index == lang);
     }

@@ -90,9 +90,19 @@ public:
     // A language button: "Cze", "Eng", "Slo", "Ger", "Pol", "Fin", "Tur" or "Spa".
     void LanguageButtonClicked(const char* id);
 
-    // The language identifiers of the language buttons, in button order.
-    static constexpr std::array<const char*, 8> kLanguageIds = {"Cze", "Eng", "Slo", "Ger",
-                                                                "Pol", "Fin", "Tur", "Spa"};
+    // The language buttons in order: the language each chooses and its label.
+    struct TLanguageButton {
+        const char* id;
+        const char* label;
+    };
+    static constexpr std::array<TLanguageButton, 8> kLanguageButtons = {{{"Cze", "CZ"},
+                                                                         {"Eng", "EN"},
+                                                                         {"Slo", "SK"},
+                                                                         {"Ger", "DE"},
+                                                                         {"Pol", "PL"},
+                                                                         {"Fin", "FI"},
+                                                                         {"Tur", "TR"},
+                                                                         {"Spa", "ES"}}};
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -138,7 +148,7 @@ private:
     QToolButton* m_WriteButton = nullptr;
     QToolButton* m_UpgradeButton = nullptr;
     QToolButton* m_MonitorButton = nullptr;
-    std::array<QToolButton*, kLanguageIds.size()> m_LanguageButtons{};
+    std::array<QToolButton*, kLanguageButtons.size()> m_LanguageButtons{};
     QListWidget* m_SectionList = nullptr;
     QSplitter* m_Splitter = nullptr;
     CSectionArea* m_Sections = nullptr;

@@ -64,7 +64,6 @@ void TFProgress::reject() {
 }
 
 void TFProgress::CancelClicked() {
-    m_Cancelled = true;
     if (m_CancelAction)
         m_CancelAction();
 }

@@ -24,8 +24,6 @@ public:
     void SetCancelVisible(bool visible);
     // Called when Cancel is pressed.
     void SetCancelAction(std::function<void()> action) { m_CancelAction = std::move(action); }
-    bool Cancelled() const { return m_Cancelled; }
-    void ResetCancelled() { m_Cancelled = false; }
 
 public slots:
     // Escape and the window manager's close ask for Cancel; the window itself
@@ -39,5 +37,4 @@ private:
     QProgressBar* m_Bar;
     QPushButton* m_CancelButton;
     std::function<void()> m_CancelAction;
-    bool m_Cancelled = false;
 };

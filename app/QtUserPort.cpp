@@ -83,9 +83,6 @@ void CQtUserPort::ShowProgress(const std::string& text, bool withBar) {
     m_Progress->SetCancelVisible(true);
     m_Progress->SetPosition(0);
     QCoreApplication::processEvents();
-    // The window may have been hidden by a handler that ran meanwhile.
-    if (m_Progress)
-        m_Progress->ResetCancelled();
 }
 
 void CQtUserPort::ShowProgressWord(int word, bool withBar) {

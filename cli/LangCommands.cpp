@@ -55,9 +55,7 @@ bool ReportLanguage(CLanguage& language, int lang, const std::vector<UsedWord>& 
 void RunLangReport(const Args& argv) {
     const CliArgs args(argv, {"--program-dir"}, {});
     args.NoPositional();
-    std::string folder = args.Value("--program-dir").value_or(ProgramFolder());
-    if (!folder.empty() && folder.back() != '/')
-        folder += '/';
+    const std::string folder = WithSlash(args.Value("--program-dir").value_or(ProgramFolder()));
 
     const std::string index = folder + CLanguage::kIndexFile;
     std::error_code ec;

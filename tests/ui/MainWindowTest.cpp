@@ -298,8 +298,8 @@ TEST_F(MainWindow, LanguageButtonsFollowTheInstalledLanguages) {
            "[Lang2]\nFile=Test-C.lng\nName=Other\nId=Xyz\n";
     WriteIni("[Settings]\nActLanguage=2\n");
     Start();
-    for (size_t i = 0; i < TFMain::kLanguageIds.size(); ++i) {
-        QToolButton& button = Button(("BL" + std::string(TFMain::kLanguageIds[i])).c_str());
+    for (size_t i = 0; i < TFMain::kLanguageButtons.size(); ++i) {
+        QToolButton& button = Button(("BL" + std::string(TFMain::kLanguageButtons[i].id)).c_str());
         const bool installed = i < 2;
         EXPECT_EQ(button.isEnabled(), installed) << i;
         EXPECT_FALSE(button.isChecked()) << i; // none down: Xyz has no button
