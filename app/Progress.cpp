@@ -24,7 +24,7 @@ TFProgress::TFProgress(const CLanguage& language, QWidget* mainWindow)
     m_Bar->setRange(0, 100);
     m_CancelButton = new QPushButton(this);
     m_CancelButton->setObjectName("Button1");
-    kw::SetWidgetTag(m_CancelButton, 2);
+    kw::SetWidgetTag(m_CancelButton, kw::word::kCancel);
     m_CancelButton->setAutoDefault(false);
 
     auto* layout = new QVBoxLayout(this);

@@ -98,7 +98,7 @@ void CCliUserPort::DrawProgress() {
     std::string line = m_ProgressText;
     if (m_Max > m_Min) {
         const int percent = (m_Position - m_Min) * 100 / (m_Max - m_Min);
-        line += " " + std::to_string(percent) + " %";
+        line += ' ' + std::to_string(percent) + " %";
     }
     // \r and clearing the line redraw it in place.
     std::fprintf(stderr, "\r\033[K%s", line.c_str());

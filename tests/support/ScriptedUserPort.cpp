@@ -129,7 +129,7 @@ void ScriptedUserPort::CancelProgress() {
 }
 
 std::string ScriptedUserPort::Word(int word) const {
-    return "W" + std::to_string(word);
+    return 'W' + std::to_string(word);
 }
 
 int ScriptedUserPort::PickEntry(const std::vector<std::string>& entries) {
