@@ -10,7 +10,6 @@
 
 class CLanguage;
 class QLabel;
-class QPushButton;
 
 class TFOAplikaci : public QDialog {
     Q_OBJECT
@@ -22,12 +21,10 @@ public:
     // What the box does each time it is shown: picture, translation, version, title.
     void Activate();
 
-    QLabel* Image1;
-    QLabel* Label1; // version
-    QLabel* Label6; // title
-    QPushButton* Button1;
-
 private:
+    QLabel* m_Logo;
+    QLabel* m_Version;
+    QLabel* m_Title;
     const CLanguage& m_Language;
     std::string m_ProgramFolder;
 };

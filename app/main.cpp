@@ -1,4 +1,5 @@
 // kolbrawin: the configuration and service tool with its main window.
+#include "AppLog.h"
 #include "Fatal.h"
 #include "Language.h"
 #include "MainWindow.h"
@@ -51,7 +52,7 @@ int AnswerInformationOptions(int argc, char* argv[]) {
 
 // Fatal reports of the model code: a message box over whatever is on screen.
 void ShowFatal(const std::string& caption, const std::string& text) {
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    qCCritical(kw::AppLog, "%s: %s", caption.c_str(), text.c_str());
     if (QApplication::instance() != nullptr)
         QMessageBox::critical(QApplication::activeWindow(), QString::fromStdString(caption),
                               QString::fromStdString(text));
@@ -75,7 +76,7 @@ public:
 
 private:
     static void ShowFatalBox(const char* what) {
-        std::fprintf(stderr, "KolbraWin: %s\n", what);
+        qCCritical(kw::AppLog, "%s", what);
         QMessageBox::critical(QApplication::activeWindow(), "KolbraWin", QString::fromUtf8(what));
     }
 };

@@ -89,8 +89,7 @@ void RunFwInfo(const Args& argv) {
 
 void RunUpgrade(const Args& argv) {
     const CliArgs args(argv, {"--port", "--firmware", "--attach-timeout"}, {"--yes"});
-    if (!args.Positional().empty())
-        throw UsageError("unexpected argument " + args.Positional().front());
+    args.NoPositional();
     const std::string port = args.Required("--port");
     LinkSession session(port, AttachTimeoutOption(args), args.Flag("--yes"));
     std::vector<uint8_t> firmware;
@@ -103,7 +102,7 @@ void RunUpgrade(const Args& argv) {
     if (host.firmwareFile.empty())
         host.dataFolder = DataFolder(); // searched as the window searches it
 
-    // Running the command is the answer to its question (word 116).
+    // Running the command is the answer to its upgrade question.
     const UpgradeOutcome outcome = UpgradeConfirmed(host);
     ReleaseGateway(session.Link()); // as the window does when it closes
     if (outcome.result != UpgradeResult::Done)

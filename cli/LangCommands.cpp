@@ -54,11 +54,8 @@ bool ReportLanguage(CLanguage& language, int lang, const std::vector<UsedWord>& 
 
 void RunLangReport(const Args& argv) {
     const CliArgs args(argv, {"--program-dir"}, {});
-    if (!args.Positional().empty())
-        throw UsageError("unexpected argument " + args.Positional().front());
-    std::string folder = args.Value("--program-dir").value_or(ProgramFolder());
-    if (!folder.empty() && folder.back() != '/')
-        folder += '/';
+    args.NoPositional();
+    const std::string folder = WithSlash(args.Value("--program-dir").value_or(ProgramFolder()));
 
     const std::string index = folder + CLanguage::kIndexFile;
     std::error_code ec;

@@ -19,10 +19,61 @@ inline constexpr int kVariantCF = 327;
 inline constexpr int kVariantEG = 328;
 
 // ---- Main window and file commands (app)
+inline constexpr int kFirstSectionName = 4; // the section list's seven names follow in order
+inline constexpr int kUpgradeFirmware = 11; // menu items
+inline constexpr int kReadFromGateway = 12;
+inline constexpr int kWriteToGateway = 13;
+inline constexpr int kSettings = 18; // menu item and the settings button's hint
+inline constexpr int kAbout = 19;
+inline constexpr int kExit = 21;
+inline constexpr int kUpgradeFirmwareHint = 68; // tool button hints
+inline constexpr int kReadFromGatewayHint = 69;
+inline constexpr int kWriteToGatewayHint = 70;
+inline constexpr int kSaveToFile = 71;
+inline constexpr int kLoadFromFile = 72;
+inline constexpr int kLoadFromFileHint = 73;
+inline constexpr int kSaveToFileHint = 74;
+inline constexpr int kSaveFileFilter = 128;
+inline constexpr int kCannotSaveFile = 129;
+inline constexpr int kCannotLoadFile = 130;
+inline constexpr int kApplicationMenu = 242;
+inline constexpr int kGatewayMenu = 243;
+inline constexpr int kConnect = 244; // menu item; its hint is the connect button's
+inline constexpr int kDisconnect = 245;
+inline constexpr int kStatusCable = 246; // status bar
+inline constexpr int kStatusConnected = 247;
+inline constexpr int kStatusNotConnected = 248;
+inline constexpr int kStatusCallWithoutData = 258;
+inline constexpr int kStatusDialling = 259;
+inline constexpr int kOpenFileFilter = 332;
+inline constexpr int kDiscardChanges = 334; // asked before a new configuration or a read
+inline constexpr int kNewConfigurationHint = 335;
+inline constexpr int kMonitorHint = 336;
 
 // ---- Section pages (pages)
 
 // ---- Link, transfer and firmware upgrade (link, transfer, firmware)
+inline constexpr int kWaitingForGateway = 104; // progress on the cable
+inline constexpr int kCommunicating = 107;
+inline constexpr int kWritingConfiguration = 108;
+inline constexpr int kLinkFailed = 109;             // quotes the link error's name
+inline constexpr int kGatewayAnsweredWrongly = 110; // likewise
+inline constexpr int kConfigurationRead = 112;
+inline constexpr int kReadChecksumFailed = 113;
+inline constexpr int kConfigurationWritten = 114;
+inline constexpr int kWriteFailed = 115;
+inline constexpr int kUpgradeQuestion = 116;
+inline constexpr int kCannotOpenFirmware = 117;
+inline constexpr int kSendingBlock = 122;
+inline constexpr int kUpgradeDone = 123;
+inline constexpr int kCannotOpenPort = 125;
+inline constexpr int kFirmwareInvalidUpgradeNow = 174;
+inline constexpr int kFirmwareFileTooShort = 175;
+inline constexpr int kUnknownHardware = 176;
+inline constexpr int kNoValidFirmwareVersion = 241;
+inline constexpr int kModemNumbersDiffer = 263;
+inline constexpr int kPreparingUpgrade = 274; // progress over a modem or TCP connection
+inline constexpr int kOtherHardwareFamily = 333;
 
 // ---- Command line (cli)
 

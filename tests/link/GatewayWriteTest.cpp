@@ -85,7 +85,7 @@ TEST_F(Write, LetterDTakesAnAConfigurationAndKeepsItsOwnRanges) {
     EXPECT_NE(std::memcmp(&written[kPin], &own[kPin], 4), 0);
 
     // The cable exchange was released: "A" sent, port closed.
-    EXPECT_FALSE(link.m_ExchangeOpen);
+    EXPECT_FALSE(link.ExchangeOpen());
     EXPECT_FALSE(terminal.Comm().Enabled());
     EXPECT_TRUE(sim.WaitForLogLine("A"));
     EXPECT_EQ(user.progressLog.front(), "show 104 bar");
@@ -148,7 +148,7 @@ TEST_F(Write, RegionBRefusedThreeTimesFails) {
     EXPECT_EQ(CountLines(lines, "G chunk 0 X"), 3);
     EXPECT_EQ(CountLines(lines, "G chunk 1 Y"), 3);
     EXPECT_EQ(CountLines(lines, "E"), 0);
-    EXPECT_FALSE(link.m_ExchangeOpen); // released all the same
+    EXPECT_FALSE(link.ExchangeOpen()); // released all the same
 }
 
 TEST_F(Write, RegionARefusedThreeTimesSkipsRegionB) {
@@ -196,18 +196,18 @@ TEST_F(Write, AnUnreadableRegionAStopsBeforeWriting) {
     user.ExpectMessage(Icon::Error, 113);
     EXPECT_EQ(kw::WriteToGateway(Host()).result, TransferResult::Unreadable);
     EXPECT_EQ(CountLines(sim.LogLines(), "g X"), 0);
-    EXPECT_TRUE(link.m_ExchangeOpen); // not released
+    EXPECT_TRUE(link.ExchangeOpen()); // not released
 }
 
 TEST_F(Write, ALineDroppedWhileSendingEndsWithATimeOut) {
     StartSim({"--fault", "drop-after-received:5000"});
     MakeConfiguration("A", 12);
     user.ExpectMessage(Icon::Error, 110, {"CE_CONNECTION_TIMEOUT"});
-    link.m_Tap = [this](const kw::TLinkTapEvent&) {
+    link.SetTap([this](const kw::TLinkTapEvent&) {
         // Keep the test short: a dropped line is silent whatever the limit.
         if (terminal.m_TimeOut == 20000)
             link.SetReplyTimeOuts(500);
-    };
+    });
     const kw::TransferOutcome outcome = kw::WriteToGateway(Host());
     EXPECT_EQ(outcome.result, TransferResult::LinkFailed);
     EXPECT_EQ(outcome.linkCode, CCOMTermExp::TimedOut);
@@ -243,12 +243,12 @@ TEST(WriteRetry, EveryAttemptSendsWithTheLongTimeOut) {
 
     CCOMTerminal terminal;
     kw::CGatewayLink link(terminal);
-    link.m_ComPort = peer.Path();
+    link.SetComPort(peer.Path());
     std::vector<std::pair<std::string, int32_t>> waits; // awaited replies, time-outs
-    link.m_Tap = [&](const kw::TLinkTapEvent& event) {
+    link.SetTap([&](const kw::TLinkTapEvent& event) {
         if (event.kind == kw::TLinkTapEvent::Kind::Command)
             waits.emplace_back(event.bytes, event.timeOut);
-    };
+    });
     ScriptedUserPort user;
     user.ExpectMessage(Icon::Error, 115);
     std::string hardwareText = "A";

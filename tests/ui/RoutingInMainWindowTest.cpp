@@ -17,14 +17,14 @@ class RoutingInMainWindow : public MainWindowFixture {};
 
 TEST_F(RoutingInMainWindow, EditsSurviveSectionAndLanguageSwitches) {
     TFMain& w = StartWithConfiguration("E");
-    w.ListBox1->setCurrentRow(kw::kSectionRouting);
-    auto* page = qobject_cast<TFSmerovaciTabulka*>(w.CurrentPage());
+    SectionList().setCurrentRow(kw::kSectionRouting);
+    auto* page = qobject_cast<TFSmerovaciTabulka*>(w.Sections().CurrentPage());
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(w.ScrollBox1->widget(), page);
+    EXPECT_EQ(PageArea().widget(), page);
     EXPECT_EQ(page->TabFXS->columnCount(), 11);
     // The page is never narrower than its grids: the area scrolls instead.
     EXPECT_GE(page->width(), page->TabFXS->FittingWidth());
-    EXPECT_GE(page->height(), w.ScrollBox1->viewport()->height());
+    EXPECT_GE(page->height(), PageArea().viewport()->height());
 
     const int call = page->TabFXS->ColumnOf("FXSCallTime");
     page->TabFXS->setFocus();
@@ -33,13 +33,13 @@ TEST_F(RoutingInMainWindow, EditsSurviveSectionAndLanguageSwitches) {
     ASSERT_NE(page->TabFXS->OpenEditor(), nullptr);
     QTest::keyClicks(page->TabFXS->OpenEditor(), "99");
     // Another section while the edit is still open.
-    w.ListBox1->setCurrentRow(kw::kSectionLines);
+    SectionList().setCurrentRow(kw::kSectionLines);
     EXPECT_EQ(w.Parameters().GetValue("FXSCallTime", 2), "255");
 
-    w.ListBox1->setCurrentRow(kw::kSectionRouting);
+    SectionList().setCurrentRow(kw::kSectionRouting);
     EXPECT_EQ(page->TabFXS->CellText(2, call), "255");
     page->TabGSMDef->SetCellText(0, 3, "17");
-    w.LanguageButtonClick("Cze");
+    w.LanguageButtonClicked("Cze");
     EXPECT_EQ(w.Parameters().GetValue("GSMDefCallTime", 0), "17");
     EXPECT_EQ(page->TabGSMDef->CellText(0, 3), "17");
     EXPECT_EQ(page->TabFXS->horizontalHeaderItem(0)->text(), "C24");

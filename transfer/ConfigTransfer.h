@@ -29,11 +29,11 @@ struct TTransferHost {
 enum class TransferResult : uint8_t {
     Done,
     NotConnected, // modem or TCP link not up: nothing happened
-    Declined,     // the user answered No (words 334 and 263)
+    Declined,     // the user answered No to losing changes or to new modem numbers
     AttachFailed, // refused or cancelled; the user has been told
-    Incompatible, // word 333
-    Unreadable,   // word 113: checksums failed three times
-    WriteFailed,  // word 115
+    Incompatible, // the configuration is for another hardware family
+    Unreadable,   // checksums failed three times
+    WriteFailed,  // the gateway did not take it
     LinkFailed,   // a link exception, reported by ShowLinkError
 };
 

@@ -9,9 +9,11 @@
 #include "LinkTime.h"
 #include "Parameters.h"
 #include "UserPort.h"
+#include "Words.h"
 
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -28,24 +30,9 @@ constexpr int32_t kServicePassword = 2038, kPin = 2042, kSecretSize = 4;
 constexpr int32_t kChunkSize = 2048;
 const std::vector<std::string> kAcknowledge = {"X", "Y"};
 
-void OpenProgress(const TTransferHost& host) {
-    CGatewayLink& link = host.link;
-    host.user.SetCancelHandler([&link] { link.PressProgressCancel(); });
-    host.user.ShowProgressWord(link.m_Connected ? 107 : 104, true);
-    link.m_ProgressCancel = 0;
-}
-
 void Relabel(CUserPort& user, int word) {
     user.SetProgressText(user.Word(word));
     HandlePendingMessages(); // let the window repaint
-}
-
-// An identity text: the zero-terminated reply from its byte 1.
-std::string AskIdentity(CGatewayLink& link, const char* command) {
-    link.LinkSendExpect(command);
-    char reply[101] = {};
-    link.LinkCopy(reply, 100);
-    return reply + 1;
 }
 
 void SleepWithoutMessages(int ms) {
@@ -55,31 +42,40 @@ void SleepWithoutMessages(int ms) {
 // The read-back of a region after writing it: the serial cable reads with the
 // short time-out, modem and TCP links with the long one.
 void ReadBackTimeOuts(CGatewayLink& link) {
-    link.SetReplyTimeOuts(link.m_Connected ? 20000 : 1000);
+    link.SetReplyTimeOuts(link.Connected() ? 20000 : 1000);
 }
 
-bool WriteRegionA(CGatewayLink& link, CUserPort& user, const uint8_t* image, uint8_t* readBuffer) {
+// Writes a region until its read-back matches, three times at most. `send`
+// sends it (false when the gateway refused a part), each time with the long
+// time-out, also after a failed read-back left the short one set.
+bool WriteRegion(CGatewayLink& link, CUserPort& user, const std::function<bool()>& send,
+                 const char* readCommand, const ImageRegion& region, int readPosition,
+                 const uint8_t* image, uint8_t* reply) {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        // Every attempt sends and awaits the acknowledgement with the long
-        // time-out, also after a failed read-back left the short one set.
         link.SetReplyTimeOuts(20000);
-        link.LinkClear();
-        link.LinkWrite("g", 1);
-        link.LinkWrite(image, kRegionA.size);
-        user.SetProgressPosition(3);
-        SleepWithoutMessages(200);
-        if (link.LinkSendExpect("", kAcknowledge) != 1)
+        if (!send())
             continue;
         ReadBackTimeOuts(link);
-        link.LinkSendWait("e", 2049);
-        user.SetProgressPosition(4);
-        link.LinkCopy(readBuffer, 2049);
-        if (std::memcmp(readBuffer + 1, image, kRegionA.size) == 0)
+        link.LinkSendWait(readCommand, region.size + 1);
+        user.SetProgressPosition(readPosition);
+        link.LinkCopy(reply, region.size + 1);
+        if (std::memcmp(reply + 1, image + region.begin, size_t(region.size)) == 0)
             return true;
     }
     return false;
 }
 
+// "g" and region A at once.
+bool SendRegionA(CGatewayLink& link, CUserPort& user, const uint8_t* image) {
+    link.LinkClear();
+    link.LinkWrite("g", 1);
+    link.LinkWrite(image, kRegionA.size);
+    user.SetProgressPosition(3);
+    SleepWithoutMessages(200);
+    return link.LinkSendExpect("", kAcknowledge) == 1;
+}
+
+// "G" and region B in four chunks, each acknowledged.
 bool SendRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image) {
     link.LinkClear();
     link.LinkWrite("G", 1);
@@ -93,21 +89,6 @@ bool SendRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image) {
             return false;
     }
     return true;
-}
-
-bool WriteRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image, uint8_t* readBuffer) {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        link.SetReplyTimeOuts(20000);
-        if (!SendRegionB(link, user, image))
-            continue;
-        ReadBackTimeOuts(link);
-        link.LinkSendWait("E", 8193);
-        user.SetProgressPosition(10);
-        link.LinkCopy(readBuffer + 4096, 8193);
-        if (std::memcmp(readBuffer + 4097, image + kRegionB.begin, kRegionB.size) == 0)
-            return true;
-    }
-    return false;
 }
 
 // Puts the gateway's own bytes into the image where it keeps them.
@@ -125,7 +106,7 @@ TransferOutcome ReadAttached(const TTransferHost& host) {
     CUserPort& user = host.user;
     user.SetProgressRange(0, 5);
     user.SetProgressPosition(0);
-    Relabel(user, 107);
+    Relabel(user, word::kCommunicating);
     const std::string letter = AskIdentity(link, "B").substr(0, 1);
     host.parameters.SetValue("HWVer", 0, letter);
     host.hardwareText = letter;
@@ -141,12 +122,12 @@ TransferOutcome ReadAttached(const TTransferHost& host) {
     if (!ReadRegions(link, buffer.data(), true)) {
         user.HideProgress();
         host.hardwareText.clear();
-        user.ShowMessage(Icon::Error, 113);
+        user.ShowMessage(Icon::Error, word::kReadChecksumFailed);
         return {TransferResult::Unreadable};
     }
     user.HideProgress();
     host.parameters.LoadFromImage(buffer.data() + 1, kImageSize);
-    user.ShowMessage(Icon::Information, 112);
+    user.ShowMessage(Icon::Information, word::kConfigurationRead);
     host.pinChanged = false;
     host.passwordChanged = false;
     return {TransferResult::Done};
@@ -156,12 +137,12 @@ TransferOutcome WriteAttached(const TTransferHost& host) {
     CGatewayLink& link = host.link;
     CUserPort& user = host.user;
     const char configuration = host.hardwareText.empty() ? '\0' : host.hardwareText[0];
-    if (!ConfigurationFitsGateway(configuration, link.m_HardwareLetter)) {
-        user.ShowMessage(Icon::Error, 333);
+    if (!ConfigurationFitsGateway(configuration, link.HardwareLetter())) {
+        user.ShowMessage(Icon::Error, word::kOtherHardwareFamily);
         user.HideProgress();
         return {TransferResult::Incompatible};
     }
-    Relabel(user, 108);
+    Relabel(user, word::kWritingConfiguration);
     user.SetProgressRange(0, 10);
     user.SetProgressPosition(0);
     std::vector<uint8_t> image(kImageSize);
@@ -173,14 +154,14 @@ TransferOutcome WriteAttached(const TTransferHost& host) {
     link.LinkCopy(readBuffer.data(), 2049);
     if (std::memcmp(image.data() + kModemNumbers, readBuffer.data() + 1 + kModemNumbers,
                     kModemNumbersSize) != 0 &&
-        !user.AskYesNo(Icon::Question, 263)) {
+        !user.AskYesNo(Icon::Question, word::kModemNumbersDiffer)) {
         user.HideProgress();
         return {TransferResult::Declined};
     }
     user.SetProgressPosition(1);
     if (!ReadRegions(link, readBuffer.data(), false)) {
         user.HideProgress();
-        user.ShowMessage(Icon::Error, 113);
+        user.ShowMessage(Icon::Error, word::kReadChecksumFailed);
         return {TransferResult::Unreadable};
     }
     user.SetProgressPosition(2);
@@ -188,9 +169,14 @@ TransferOutcome WriteAttached(const TTransferHost& host) {
     StoreRegionChecksum(image.data(), kRegionA);
     StoreRegionChecksum(image.data(), kRegionB);
 
-    const bool written = WriteRegionA(link, user, image.data(), readBuffer.data()) &&
-                         WriteRegionB(link, user, image.data(), readBuffer.data());
-    if (link.m_Connected) {
+    const uint8_t* bytes = image.data();
+    const bool written = WriteRegion(
+                             link, user, [&] { return SendRegionA(link, user, bytes); }, "e",
+                             kRegionA, 4, bytes, readBuffer.data()) &&
+                         WriteRegion(
+                             link, user, [&] { return SendRegionB(link, user, bytes); }, "E",
+                             kRegionB, 10, bytes, readBuffer.data() + 4096);
+    if (link.Connected()) {
         link.SetReplyTimeOuts(20000);
     } else {
         link.SetReplyTimeOuts(1000);
@@ -198,10 +184,10 @@ TransferOutcome WriteAttached(const TTransferHost& host) {
     }
     user.HideProgress();
     if (!written) {
-        user.ShowMessage(Icon::Error, 115);
+        user.ShowMessage(Icon::Error, word::kWriteFailed);
         return {TransferResult::WriteFailed};
     }
-    user.ShowMessage(Icon::Information, 114);
+    user.ShowMessage(Icon::Information, word::kConfigurationWritten);
     return {TransferResult::Done};
 }
 
@@ -209,12 +195,12 @@ TransferOutcome WriteAttached(const TTransferHost& host) {
 
 TransferOutcome ReadFromGateway(const TTransferHost& host) {
     CGatewayLink& link = host.link;
-    if (link.m_ConType != CGatewayLink::SerialCable && !link.m_Connected)
+    if (link.ConType() != CGatewayLink::SerialCable && !link.Connected())
         return {TransferResult::NotConnected};
     if (!host.hardwareText.empty() && host.parameters.m_Modified &&
-        !host.user.AskYesNo(Icon::Question, 334))
+        !host.user.AskYesNo(Icon::Question, word::kDiscardChanges))
         return {TransferResult::Declined};
-    OpenProgress(host);
+    OpenExchangeProgress(link, host.user, word::kCommunicating);
     TransferOutcome outcome{TransferResult::AttachFailed};
     if (AttachGateway(link, host.user, true)) {
         try {
@@ -232,11 +218,11 @@ TransferOutcome ReadFromGateway(const TTransferHost& host) {
 
 TransferOutcome WriteToGateway(const TTransferHost& host) {
     CGatewayLink& link = host.link;
-    if (link.m_ConType != CGatewayLink::SerialCable && !link.m_Connected)
+    if (link.ConType() != CGatewayLink::SerialCable && !link.Connected())
         return {TransferResult::NotConnected};
     if (host.storePage)
         host.storePage();
-    OpenProgress(host);
+    OpenExchangeProgress(link, host.user, word::kCommunicating);
     if (!AttachGateway(link, host.user, true)) {
         host.user.HideProgress();
         return {TransferResult::AttachFailed};
