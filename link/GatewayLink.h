@@ -86,6 +86,10 @@ public:
     void SetComPort(const std::string& port) { m_ComPort = port; }
     // The TCP connection the gateway called in on; null when none.
     void SetLinkedConnection(QTcpSocket* connection) { m_LinkedConnection = connection; }
+    QTcpSocket* LinkedConnection() const { return m_LinkedConnection.data(); }
+    // The reply time-out of the linked connection alone (GPRS needs a long one).
+    int32_t TcpTimeOut() const { return m_TcpTimeOut; }
+    void SetTcpTimeOut(int32_t ms) { m_TcpTimeOut = ms; }
 
     // --- Hooks ---
     // Runs the firmware upgrade in its unattended form when AttachGateway finds

@@ -27,7 +27,7 @@ bool Closed(const QTcpSocket& socket) {
 TEST(CallbackServer, TheFirstRightGatewayBecomesTheLink) {
     IpRig rig;
     rig.Listen();
-    rig.link.m_TcpTimeOut = 1000; // as a cable exchange leaves it
+    rig.link.SetTcpTimeOut(1000); // as a cable exchange leaves it
     SimProcess silent;
     SimProcess right;
     ASSERT_TRUE(StartGateway(silent, "10-2024-0002", {"--callback-greeting", "silent"}));
@@ -48,7 +48,7 @@ TEST(CallbackServer, TheFirstRightGatewayBecomesTheLink) {
     EXPECT_EQ(rig.host.stateChanges, 1);
     EXPECT_EQ(rig.server.ClientCount(), 1);
     // GPRS needs the long time-out, whatever the last exchange left.
-    EXPECT_EQ(rig.link.m_TcpTimeOut, 20000);
+    EXPECT_EQ(rig.link.TcpTimeOut(), 20000);
 
     // The linked connection carries the gateway's commands.
     rig.link.SetTerminators(0);

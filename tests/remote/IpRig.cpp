@@ -27,14 +27,14 @@ void IpHostDouble::AddDiallingLine(int word, const std::vector<std::string>& arg
 }
 
 void IpHostDouble::LinkUp(QTcpSocket* connection, int32_t replyTimeOutMs) {
-    m_Link.m_LinkedConnection = connection;
-    m_Link.m_Connected = true;
-    m_Link.m_TcpTimeOut = replyTimeOutMs;
+    m_Link.SetLinkedConnection(connection);
+    m_Link.SetConnectionState(true, false);
+    m_Link.SetTcpTimeOut(replyTimeOutMs);
 }
 
 void IpHostDouble::LinkDown() {
-    m_Link.m_LinkedConnection = nullptr;
-    m_Link.m_Connected = false;
+    m_Link.SetLinkedConnection(nullptr);
+    m_Link.SetConnectionState(false, false);
 }
 
 void IpHostDouble::LinkIdle(int32_t ms) {
@@ -46,7 +46,7 @@ IpRig::IpRig() {
     settings.IpAddress = "127.0.0.1";
     settings.LastIpNum = kNumber;
     settings.LastIpSerial = kSerial;
-    link.m_ConType = CGatewayLink::TcpIp;
+    link.SetConType(CGatewayLink::TcpIp);
     server.SetClock([this] { return TickCount() + clockOffset; });
 }
 

@@ -26,8 +26,8 @@ public:
     bool DiallingVisible() const override { return visible; }
     void AddDiallingLine(int word, const std::vector<std::string>& args) override;
     void CloseDialling() override { visible = false; }
-    bool LinkExists() const override { return m_Link.m_Connected; }
-    QTcpSocket* LinkedConnection() const override { return m_Link.m_LinkedConnection.data(); }
+    bool LinkExists() const override { return m_Link.Connected(); }
+    QTcpSocket* LinkedConnection() const override { return m_Link.LinkedConnection(); }
     void LinkUp(QTcpSocket* connection, int32_t replyTimeOutMs) override;
     void LinkDown() override;
     void LinkReceive(const uint8_t* bytes, int32_t n) override { m_Link.LinkReceive(bytes, n); }

@@ -77,7 +77,7 @@ TEST_F(UpgradeCommand, TakesTheDataFoldersFileWhenTheProgramFolderHasNone) {
 
     port.SetVersionAnswer(true);
     port.ExpectQuestion(Icon::Question, 116, true).ExpectMessage(Icon::Information, 123);
-    w.SpeedButton7->click();
+    Button("SpeedButton7").click();
     ASSERT_TRUE(port.AllMessagesShown());
     EXPECT_EQ(port.versionsShown, (std::vector<std::string>{"1.07", "1.11"}));
     EXPECT_EQ(Count(sim.LogLines(), "upgrade complete 1.11"), 1);
