@@ -103,9 +103,7 @@ TFMain::TFMain(CLanguage& language) : m_Language(language) {
     RefreshConfig();
 }
 
-TFMain::~TFMain() {
-    m_Parameters.ClearBindings();
-}
+TFMain::~TFMain() = default;
 
 void TFMain::BuildControls() {
     Panel1 = new QWidget(this);

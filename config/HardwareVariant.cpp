@@ -36,6 +36,14 @@ bool HasFxoLine(const std::string& code) {
     return code != "E" && code != "G";
 }
 
+bool HasRemoteSupervision(const std::string& code) {
+    return code == "C" || code == "F" || code == "E" || code == "G";
+}
+
+bool HasPowerSupply(const std::string& code) {
+    return code == "E" || code == "F" || code == "G";
+}
+
 bool ConfigurationFitsGateway(char configuration, char gateway) {
     const TVariantPair* pair = PairOf(configuration);
     return configuration == gateway || (pair != nullptr && pair == PairOf(gateway));
