@@ -18,14 +18,7 @@
 #include <memory>
 
 using namespace kw::pages;
-
-namespace {
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
+using kw::Text;
 
 TFDeclaredPage::TFDeclaredPage(CPageHost& host, const TPage& declaration, QWidget* parent)
     : TFDForm(host, parent), m_Declaration(declaration) {
@@ -43,7 +36,7 @@ void TFDeclaredPage::Build() {
         m_Tabs = kw::MakeTabs(this, Text(page.tabs));
         layout->addWidget(m_Tabs);
         for (const TSheet& sheet : page.sheets) {
-            QWidget* tab = kw::AddTabSheet(m_Tabs, Text(sheet.name), sheet.word, {});
+            QWidget* tab = kw::AddTabSheet(m_Tabs, Text(sheet.name), sheet.word);
             m_Parts.push_back({tab, sheet.variants, true});
             if (sheet.leftShare > 0)
                 columns[tab] =
@@ -79,11 +72,11 @@ QWidget* TFDeclaredPage::BuildGroup(const TGroup& group) {
     KW_ASSERT(in != nullptr);
     QWidget* box = nullptr;
     if (auto* tabs = qobject_cast<QTabWidget*>(in))
-        box = kw::AddTabSheet(tabs, Text(group.name), group.word, {});
+        box = kw::AddTabSheet(tabs, Text(group.name), group.word);
     else if (group.arrangement == Arrangement::Grid || group.arrangement == Arrangement::Bare)
         box = PlaceGroup(group, in);
     else
-        box = kw::MakeGroup(in, Text(group.name), group.word, {});
+        box = kw::MakeGroup(in, Text(group.name), group.word);
     if (group.variants != Variants::All)
         m_Parts.push_back({box, group.variants, false});
     if (group.arrangement == Arrangement::Grid)
@@ -108,8 +101,7 @@ QWidget* TFDeclaredPage::BuildGroup(const TGroup& group) {
     return box;
 }
 
-QWidget* TFDeclaredPage::PlaceGroup(const TGroup& group, QWidget* in) {
-    (void)group;
+QWidget* TFDeclaredPage::PlaceGroup(const TGroup&, QWidget* in) {
     return in;
 }
 

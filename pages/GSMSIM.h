@@ -5,9 +5,13 @@
 #pragma once
 
 #include "DeclaredPage.h"
+#include "Pages.h"
 
 class TFGSMSIM : public TFDeclaredPage {
     Q_OBJECT
 public:
-    explicit TFGSMSIM(CPageHost& host, QWidget* parent = nullptr);
+    explicit TFGSMSIM(CPageHost& host, QWidget* parent = nullptr)
+        : TFDeclaredPage(host, kw::pages::GsmSimPage(), parent) {
+        Build();
+    }
 };

@@ -1,6 +1,7 @@
 #include "Inicializace.h"
 
 #include "InitialisationPage.h"
+#include "PageBuilder.h"
 #include "PageLayout.h"
 #include "PageQuery.h"
 #include "Pages.h"
@@ -20,11 +21,10 @@ constexpr int kButtonHeight = 26;
 } // namespace
 
 TFInicializace::TFInicializace(CPageHost& host, QWidget* parent) : TFDForm(host, parent) {
-    setObjectName(QString::fromUtf8(kw::pages::InitialisationPage().name.data()));
+    setObjectName(kw::Text(kw::pages::InitialisationPage().name));
     int top = kTop;
     for (const kw::pages::TResetButton& declared : kw::pages::ResetButtons()) {
-        QPushButton* button =
-            kw::MakeButton(this, QString::fromUtf8(declared.name.data()), declared.word, {});
+        QPushButton* button = kw::MakeButton(this, kw::Text(declared.name), declared.word);
         button->setGeometry(kLeft, top, kMinButtonWidth, kButtonHeight);
         connect(button, &QPushButton::clicked, this, [this, &declared] { ResetClicked(declared); });
         top += kButtonStep;
@@ -38,7 +38,7 @@ void TFInicializace::LoadPage() {
     // free place, which for a variant that has them all is its own.
     int top = kTop;
     for (const kw::pages::TResetButton& declared : kw::pages::ResetButtons()) {
-        auto* button = findChild<QPushButton*>(QString::fromUtf8(declared.name.data()));
+        auto* button = findChild<QPushButton*>(kw::Text(declared.name));
         const bool shown = kw::pages::Shows(declared.variants, variant);
         button->setVisible(shown);
         if (shown) {

@@ -4,9 +4,13 @@
 #pragma once
 
 #include "DeclaredPage.h"
+#include "Pages.h"
 
 class TFLogickyVstup : public TFDeclaredPage {
     Q_OBJECT
 public:
-    explicit TFLogickyVstup(CPageHost& host, QWidget* parent = nullptr);
+    explicit TFLogickyVstup(CPageHost& host, QWidget* parent = nullptr)
+        : TFDeclaredPage(host, kw::pages::SmsInputPage(), parent) {
+        Build();
+    }
 };

@@ -22,10 +22,6 @@ namespace {
 using pages::Kind;
 using pages::TRow;
 
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // What the catalogue says of a parameter's values.
 struct TCatalogue {
     const CParInt* number = nullptr;  // numbers: range and step
@@ -57,48 +53,14 @@ int LimitOf(const TRow& row, const TCatalogue& catalogue) {
     return catalogue.text != nullptr ? catalogue.text->m_MaxSize : 0;
 }
 
+// Check boxes carry their own text; captions and tab controls need none.
 bool HasCaption(const TRow& row) {
-    switch (row.kind) {
-    case Kind::Edit:
-    case Kind::Spin:
-    case Kind::List:
-    case Kind::Track:
-    case Kind::Memo:
-    case Kind::Display:
-        return row.labelled;
-    default:
-        return false;
-    }
+    return row.labelled && row.kind != Kind::Check && row.kind != Kind::InvertedCheck &&
+           row.kind != Kind::Caption && row.kind != Kind::Tabs;
 }
 
 QString CaptionName(const TRow& row) {
     return row.label.empty() ? Text(row.name) + "Label" : Text(row.label);
-}
-
-void Bind(TFDForm& page, const TRow& row, QWidget* control, pages::Variants variants) {
-    const std::string param(row.param);
-    switch (row.kind) {
-    case Kind::Edit:
-    case Kind::Spin:
-        page.BindEdit(param, row.row, static_cast<QLineEdit*>(control), variants);
-        break;
-    case Kind::Memo:
-        page.BindMemo(param, row.row, static_cast<QPlainTextEdit*>(control), variants);
-        break;
-    case Kind::List:
-        page.BindCombo(param, row.row, static_cast<QComboBox*>(control), variants);
-        break;
-    case Kind::Check:
-    case Kind::InvertedCheck:
-        page.BindCheck(param, row.row, static_cast<QCheckBox*>(control),
-                       row.kind == Kind::InvertedCheck, variants);
-        break;
-    case Kind::Track:
-        page.BindTrack(param, row.row, static_cast<QSlider*>(control), variants);
-        break;
-    default:
-        break;
-    }
 }
 
 } // namespace
@@ -108,15 +70,21 @@ TBuiltRow MakeRow(TFDForm& page, QWidget* parent, const TRow& row, pages::Varian
     const TCatalogue catalogue = CatalogueOf(page.Parameters(), row.param);
     const QString name = Text(row.name);
     const int tag = row.tagged ? row.word : 0;
+    // Only a row that shows a parameter is bound (a two-tone box shows none).
+    const std::string param(row.param);
+    const bool bound = !param.empty();
     TBuiltRow built;
     built.row = &row;
     // The caption comes first, so the controls follow their captions in the focus chain.
     if (captioned && HasCaption(row))
-        built.label = MakeLabel(parent, CaptionName(row), row.word, {}, row.labelHint);
+        built.label = MakeLabel(parent, CaptionName(row), row.word, row.labelHint);
     switch (row.kind) {
     case Kind::Edit: {
         const int limit = LimitOf(row, catalogue);
-        built.control = MakeEdit(parent, name, tag, row.width > 0 ? row.width : limit, limit);
+        auto* edit = MakeEdit(parent, name, tag, row.width > 0 ? row.width : limit, limit);
+        if (bound)
+            page.BindEdit(param, row.row, edit, variants);
+        built.control = edit;
         break;
     }
     case Kind::Spin: {
@@ -124,30 +92,47 @@ TBuiltRow MakeRow(TFDForm& page, QWidget* parent, const TRow& row, pages::Varian
         const SpinEdit spin =
             MakeSpinEdit(parent, name, Text(row.upDown), tag, LowestOf(row, number), number.m_Max,
                          number.m_Step, row.limit);
+        if (bound)
+            page.BindEdit(param, row.row, spin.edit, variants);
         built.control = spin.edit;
         built.upDown = spin.upDown;
         break;
     }
-    case Kind::Memo:
-        built.control = MakeMemo(parent, name, tag, LimitOf(row, catalogue));
+    case Kind::Memo: {
+        auto* memo = MakeMemo(parent, name, tag, LimitOf(row, catalogue));
+        if (bound)
+            page.BindMemo(param, row.row, memo, variants);
+        built.control = memo;
         break;
-    case Kind::List:
-        built.control = MakeCombo(parent, name, row.ItemsWord(), row.items);
+    }
+    case Kind::List: {
+        auto* list = MakeCombo(parent, name, row.ItemsWord(), row.items);
+        if (bound)
+            page.BindCombo(param, row.row, list, variants);
+        built.control = list;
         break;
+    }
     case Kind::Check:
-    case Kind::InvertedCheck:
-        built.control = MakeCheck(parent, name, tag, {});
+    case Kind::InvertedCheck: {
+        auto* check = MakeCheck(parent, name, tag);
+        if (bound)
+            page.BindCheck(param, row.row, check, row.kind == Kind::InvertedCheck, variants);
+        built.control = check;
         break;
+    }
     case Kind::Track: {
         const CParInt& number = NumberOf(catalogue);
-        built.control = MakeTrack(parent, name, tag, LowestOf(row, number), number.m_Max);
+        auto* track = MakeTrack(parent, name, tag, LowestOf(row, number), number.m_Max);
+        if (bound)
+            page.BindTrack(param, row.row, track, variants);
+        built.control = track;
         break;
     }
     case Kind::Display:
         built.control = MakeDisplay(parent, name);
         break;
     case Kind::Caption:
-        built.control = MakeLabel(parent, name, tag, {}, row.labelHint);
+        built.control = MakeLabel(parent, name, tag, row.labelHint);
         break;
     case Kind::Tabs:
         built.control = MakeTabs(parent, name);
@@ -156,8 +141,6 @@ TBuiltRow MakeRow(TFDForm& page, QWidget* parent, const TRow& row, pages::Varian
     case Kind::GridList:
         break;
     }
-    if (!row.param.empty() && built.control != nullptr)
-        Bind(page, row, built.control, variants);
     return built;
 }
 

@@ -6,6 +6,9 @@
 
 #include "PageDeclaration.h"
 
+#include <QString>
+
+#include <string_view>
 #include <vector>
 
 class CUpDown;
@@ -14,6 +17,11 @@ class QWidget;
 class TFDForm;
 
 namespace kw {
+
+// A declared name or text as Qt holds it.
+inline QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 struct TBuiltRow {
     const pages::TRow* row = nullptr;

@@ -44,9 +44,8 @@ int EditWidth(const QLineEdit* edit, int chars) {
 
 } // namespace
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, int word, const QString& designText,
-                  bool showHint) {
-    return Named(new QLabel(designText, parent), name, word, showHint);
+QLabel* MakeLabel(QWidget* parent, const QString& name, int word, bool showHint) {
+    return Named(new QLabel(parent), name, word, showHint);
 }
 
 QLabel* MakeDisplay(QWidget* parent, const QString& name) {
@@ -57,16 +56,16 @@ QLabel* MakeDisplay(QWidget* parent, const QString& name) {
     return label;
 }
 
-QGroupBox* MakeGroup(QWidget* parent, const QString& name, int word, const QString& designText) {
-    return Named(new QGroupBox(designText, parent), name, word, false);
+QGroupBox* MakeGroup(QWidget* parent, const QString& name, int word) {
+    return Named(new QGroupBox(parent), name, word, false);
 }
 
-QCheckBox* MakeCheck(QWidget* parent, const QString& name, int word, const QString& designText) {
-    return Named(new QCheckBox(designText, parent), name, word, true);
+QCheckBox* MakeCheck(QWidget* parent, const QString& name, int word) {
+    return Named(new QCheckBox(parent), name, word, true);
 }
 
-QPushButton* MakeButton(QWidget* parent, const QString& name, int word, const QString& designText) {
-    return Named(new QPushButton(designText, parent), name, word, false);
+QPushButton* MakeButton(QWidget* parent, const QString& name, int word) {
+    return Named(new QPushButton(parent), name, word, false);
 }
 
 QLineEdit* MakeEdit(QWidget* parent, const QString& name, int word, int widthChars, int maxLength) {
@@ -119,9 +118,9 @@ QTabWidget* MakeTabs(QWidget* parent, const QString& name) {
     return tabs;
 }
 
-QWidget* AddTabSheet(QTabWidget* tabs, const QString& name, int word, const QString& designText) {
+QWidget* AddTabSheet(QTabWidget* tabs, const QString& name, int word) {
     auto* sheet = Named(new QWidget(tabs), name, word, false);
-    tabs->addTab(sheet, designText);
+    tabs->addTab(sheet, {});
     return sheet;
 }
 

@@ -27,14 +27,14 @@ class QWidget;
 
 namespace kw {
 
-// A label with its word; `showHint` for words that carry a hint.
-QLabel* MakeLabel(QWidget* parent, const QString& name, int word, const QString& designText,
-                  bool showHint = true);
+// Controls with their name and word; the translator gives them their texts.
+// A label with `showHint` for words that carry a hint.
+QLabel* MakeLabel(QWidget* parent, const QString& name, int word, bool showHint = true);
 // A read-only display the page fills itself (no word: the translator leaves it).
 QLabel* MakeDisplay(QWidget* parent, const QString& name);
-QGroupBox* MakeGroup(QWidget* parent, const QString& name, int word, const QString& designText);
-QCheckBox* MakeCheck(QWidget* parent, const QString& name, int word, const QString& designText);
-QPushButton* MakeButton(QWidget* parent, const QString& name, int word, const QString& designText);
+QGroupBox* MakeGroup(QWidget* parent, const QString& name, int word);
+QCheckBox* MakeCheck(QWidget* parent, const QString& name, int word);
+QPushButton* MakeButton(QWidget* parent, const QString& name, int word);
 // A single-line edit wide enough for `widthChars` characters. `maxLength` > 0
 // limits typing only (see TypingLimit.h).
 QLineEdit* MakeEdit(QWidget* parent, const QString& name, int word, int widthChars,
@@ -51,7 +51,7 @@ QSlider* MakeTrack(QWidget* parent, const QString& name, int word, int min, int 
 // it asks for the width all its tabs need.
 QTabWidget* MakeTabs(QWidget* parent, const QString& name);
 // A tab sheet of `tabs` with its word.
-QWidget* AddTabSheet(QTabWidget* tabs, const QString& name, int word, const QString& designText);
+QWidget* AddTabSheet(QTabWidget* tabs, const QString& name, int word);
 
 // An edit with its up-down control: range, increment and the edit's typing
 // limit as given; the up-down carries the edit's word, so it shows the same hint.

@@ -8,30 +8,31 @@ void CBindingList::Add(CParControl* binding, Variants variants) {
     m_Entries.push_back({std::unique_ptr<CParControl>(binding), variants});
 }
 
-bool CBindingList::Takes(const TEntry& entry) const {
-    return kw::pages::Shows(entry.variants, m_Variant);
+// The record of a binding's parameter; nullptr when the registry does not know
+// the parameter or the variant last filled has not the binding's control.
+TMultiPar* CBindingList::RecordOf(const TEntry& entry, CParameters& parameters) const {
+    TMultiPar* rc = parameters.Find(entry.binding->Name());
+    if (rc == nullptr || !kw::pages::Shows(entry.variants, m_Variant))
+        return nullptr;
+    KW_ASSERT(entry.binding->Row() >= 0 && entry.binding->Row() < rc->Count);
+    return rc;
 }
 
-void CBindingList::ToControls(const CParameters& parameters, const std::string& variant) {
+void CBindingList::ToControls(CParameters& parameters, const std::string& variant) {
     m_Variant = variant;
     m_Filled = true;
-    for (const TEntry& entry : m_Entries) {
-        const TMultiPar* rc = parameters.Find(entry.binding->Name());
-        if (rc == nullptr || !Takes(entry))
-            continue;
-        KW_ASSERT(entry.binding->Row() >= 0 && entry.binding->Row() < rc->Count);
-        entry.binding->WriteText(rc->Values[entry.binding->Row()]);
-    }
+    for (const TEntry& entry : m_Entries)
+        if (const TMultiPar* rc = RecordOf(entry, parameters))
+            entry.binding->WriteText(rc->Values[entry.binding->Row()]);
 }
 
 void CBindingList::FromControls(CParameters& parameters) const {
     if (!m_Filled)
         return;
     for (const TEntry& entry : m_Entries) {
-        TMultiPar* rc = parameters.Find(entry.binding->Name());
-        if (rc == nullptr || !Takes(entry))
+        TMultiPar* rc = RecordOf(entry, parameters);
+        if (rc == nullptr)
             continue;
-        KW_ASSERT(entry.binding->Row() >= 0 && entry.binding->Row() < rc->Count);
         std::string text = rc->Type->Normalize(entry.binding->ReadText());
         std::string& stored = rc->Values[entry.binding->Row()];
         if (text != stored) {
@@ -45,7 +46,7 @@ std::vector<const CParControl*> CBindingList::Active() const {
     std::vector<const CParControl*> active;
     if (m_Filled)
         for (const TEntry& entry : m_Entries)
-            if (Takes(entry))
+            if (kw::pages::Shows(entry.variants, m_Variant))
                 active.push_back(entry.binding.get());
     return active;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 class CParameters;
+struct TMultiPar;
 
 class CParControl {
 public:
@@ -44,7 +45,7 @@ public:
     void Add(CParControl* binding, Variants variants = Variants::All);
 
     // Every binding the variant has shows its parameter's value.
-    void ToControls(const CParameters& parameters, const std::string& variant);
+    void ToControls(CParameters& parameters, const std::string& variant);
     // What those controls show now, normalised, goes back into the parameters;
     // a value that differs sets m_Modified. Nothing before the first fill.
     void FromControls(CParameters& parameters) const;
@@ -58,7 +59,7 @@ private:
         std::unique_ptr<CParControl> binding;
         Variants variants;
     };
-    bool Takes(const TEntry& entry) const;
+    TMultiPar* RecordOf(const TEntry& entry, CParameters& parameters) const;
 
     std::vector<TEntry> m_Entries;
     bool m_Filled = false;

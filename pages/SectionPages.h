@@ -1,7 +1,7 @@
-// The page each section of the main window shows (sections: config/pages/Sections.h).
+// The page each section of the main window shows (sections: config/pages/Pages.h).
 #pragma once
 
-#include "Sections.h"
+#include "Pages.h"
 
 class CPageHost;
 class QWidget;

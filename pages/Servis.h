@@ -6,9 +6,13 @@
 #pragma once
 
 #include "DeclaredPage.h"
+#include "Pages.h"
 
 class TFServis : public TFDeclaredPage {
     Q_OBJECT
 public:
-    explicit TFServis(CPageHost& host, QWidget* parent = nullptr);
+    explicit TFServis(CPageHost& host, QWidget* parent = nullptr)
+        : TFDeclaredPage(host, kw::pages::ServicePage(), parent) {
+        Build();
+    }
 };

@@ -6,9 +6,7 @@
 
 #include "DeclaredPage.h"
 
-#include <QString>
-
-class QLineEdit;
+#include <string>
 
 class TFZabezpeceni : public TFDeclaredPage {
     Q_OBJECT
@@ -19,16 +17,12 @@ public:
     void StorePage() override;
 
 private:
-    struct TCode {
-        const char* param;
-        QLineEdit* edit;
-        QString loaded; // the text shown right after the last LoadPage
-        void (CPageHost::*setChanged)(bool);
-    };
-    // Whether the edit now holds another value than it showed after loading,
-    // both read as the parameter would store them.
-    bool Changed(const TCode& code) const;
+    // The code an edit shows, read as the parameter would store it: text that
+    // only looks different ("1234 " typed while the field still has the focus)
+    // is the same code.
+    std::string ShownCode(const char* param) const;
 
-    TCode m_Pin;
-    TCode m_Password;
+    // The codes shown right after the last LoadPage.
+    std::string m_LoadedPin;
+    std::string m_LoadedPassw;
 };

@@ -1,13 +1,9 @@
 // The lines page: the FXS line on the first sheet, the FXO line on a second
 // sheet that only variants with an FXO line have.
 #include "Pages.h"
-#include "Sections.h"
 
 namespace kw::pages {
 namespace {
-
-constexpr Side kLeft = Side::Left;
-constexpr Side kRight = Side::Right;
 
 // Tone frequencies are spun from 5 Hz; the parameters also hold 1 to 4, which
 // the edit then shows as they are.
@@ -18,17 +14,10 @@ constexpr int kVolumeMin = 1;
 const std::vector<int> kOffOn = {0, 1};
 const std::vector<int> kCadences = {0, 1, 2, 3, 4};
 
-TPage Declare() {
-    TPage page;
-    page.section = kSectionLines;
-    page.name = "FSLICParametry";
-    page.tabs = "PageControl1";
-    // The CLIP and signalling lists on the right of the FXS sheet hold the longer texts.
-    page.sheets = {{"TabSheet1", 214, Variants::All, 4, 5},
-                   {"TabSheet2", 215, Variants::FxoLine, 1, 1}};
+std::vector<TGroup> Groups() {
     // Each tone sheet: two frequencies (the second with a label of its own, which
     // the two-tone rule enables with it), the two-tone box and the cadence list.
-    page.groups = {
+    return {
         Group("FXSVolumeGroup", 41, "TabSheet1", kLeft,
               {Track("FXSVolSend", "TrackBar2", 42).Min(kVolumeMin),
                Track("FXSVolRec", "TrackBar1", 43).Min(kVolumeMin)}),
@@ -59,7 +48,8 @@ TPage Declare() {
               {List("FXSSendClip", "ComboBox3", 45, kOffOn), Edit("FXSChangePlusTo", "Edit5", 136),
                List("FXSAlertFrekv", "ComboBox8", 164, {50, 25}),
                List("FXSAlertCadency", "ComboBox9", 165, {0, 1, 2, 3}),
-               // The data/fax cadence shows the ringing cadence's items under its own caption.
+               // The data/fax cadence shows the ringing cadence's items under its own
+               // caption.
                List("FXSAlertCadencyData", "ComboBox12", 288, {0, 1, 2, 3}).ListWord(165)}),
         Group("FXSSignallingGroup", 152, "TabSheet1", kRight,
               {Check("FXSSigCall", "CheckBox2", 46),
@@ -98,13 +88,16 @@ TPage Declare() {
                Spin("FXORBToneF2", "Edit25", "UpDown21", 190).Min(kToneMin).Label("Label48"),
                Check({}, "CheckBox9", 188), List("FXORBToneCad", "ComboBox14", 281, kCadences)}),
     };
-    return page;
 }
 
 } // namespace
 
 const TPage& LinesPage() {
-    static const TPage page = Declare();
+    static const TPage page =
+        Page(kSectionLines, "FSLICParametry", Groups())
+            // The CLIP and signalling lists on the FXS sheet's right hold the longer texts.
+            .Sheets("PageControl1", {{"TabSheet1", 214, Variants::All, 4, 5},
+                                     {"TabSheet2", 215, Variants::FxoLine, 1, 1}});
     return page;
 }
 

@@ -77,21 +77,61 @@ private:
     }
 };
 
-TRow Edit(std::string_view param, std::string_view name, int word);
-TRow Spin(std::string_view param, std::string_view name, std::string_view upDown, int word);
-TRow Memo(std::string_view param, std::string_view name, int word);
-TRow List(std::string_view param, std::string_view name, int word, std::vector<int> items);
-TRow Check(std::string_view param, std::string_view name, int word);
-TRow InvertedCheck(std::string_view param, std::string_view name, int word);
-TRow Track(std::string_view param, std::string_view name, int word);
-TRow Display(std::string_view param, std::string_view name, int word, std::string_view caption,
-             DisplayRule rule);
-TRow Caption(std::string_view name, int word);
-TRow Tabs(std::string_view name);
-TRow TextColumn(std::string_view param, int word, int digits);
+inline TRow Control(Kind kind, std::string_view param, std::string_view name, int word) {
+    TRow row;
+    row.kind = kind;
+    row.param = param;
+    row.name = name;
+    row.word = word;
+    return row;
+}
+inline TRow Edit(std::string_view param, std::string_view name, int word) {
+    return Control(Kind::Edit, param, name, word);
+}
+inline TRow Spin(std::string_view param, std::string_view name, std::string_view upDown, int word) {
+    TRow row = Control(Kind::Spin, param, name, word);
+    row.upDown = upDown;
+    return row;
+}
+inline TRow Memo(std::string_view param, std::string_view name, int word) {
+    return Control(Kind::Memo, param, name, word);
+}
+inline TRow List(std::string_view param, std::string_view name, int word, std::vector<int> items) {
+    TRow row = Control(Kind::List, param, name, word);
+    row.items = std::move(items);
+    return row;
+}
+inline TRow Check(std::string_view param, std::string_view name, int word) {
+    return Control(Kind::Check, param, name, word);
+}
+inline TRow InvertedCheck(std::string_view param, std::string_view name, int word) {
+    return Control(Kind::InvertedCheck, param, name, word);
+}
+inline TRow Track(std::string_view param, std::string_view name, int word) {
+    return Control(Kind::Track, param, name, word);
+}
+inline TRow Display(std::string_view param, std::string_view name, int word,
+                    std::string_view caption, DisplayRule rule) {
+    TRow row = Control(Kind::Display, param, name, word).Label(caption);
+    row.display = rule;
+    return row;
+}
+inline TRow Caption(std::string_view name, int word) {
+    return Control(Kind::Caption, {}, name, word);
+}
+inline TRow Tabs(std::string_view name) {
+    return Control(Kind::Tabs, {}, name, 0);
+}
+inline TRow TextColumn(std::string_view param, int word, int digits) {
+    return Control(Kind::GridText, param, {}, word).Row(kEveryRow).Width(digits);
+}
 // `list` names the drop-down list that edits the column's cells.
-TRow ListColumn(std::string_view param, std::string_view list, int word, std::vector<int> items,
-                int digits);
+inline TRow ListColumn(std::string_view param, std::string_view list, int word,
+                       std::vector<int> items, int digits) {
+    TRow row = Control(Kind::GridList, param, list, word).Row(kEveryRow).Width(digits);
+    row.items = std::move(items);
+    return row;
+}
 
 enum class Arrangement {
     Form,  // rows of "label  control", controls across both columns without a label
@@ -102,6 +142,8 @@ enum class Arrangement {
 };
 
 enum class Side { Left, Right };
+inline constexpr Side kLeft = Side::Left;
+inline constexpr Side kRight = Side::Right;
 
 struct TGroup {
     std::string_view name;
@@ -113,12 +155,27 @@ struct TGroup {
     int cells = 0;
     Variants variants = Variants::All;
 
-    TGroup Arranged(Arrangement how, int cellsPerRow = 0) &&;
-    TGroup Only(Variants which) &&;
+    TGroup Arranged(Arrangement how, int cellsPerRow = 0) && {
+        arrangement = how;
+        cells = cellsPerRow;
+        return std::move(*this);
+    }
+    TGroup Only(Variants which) && {
+        variants = which;
+        return std::move(*this);
+    }
 };
 
-TGroup Group(std::string_view name, int word, std::string_view in, Side side,
-             std::vector<TRow> rows);
+inline TGroup Group(std::string_view name, int word, std::string_view in, Side side,
+                    std::vector<TRow> rows) {
+    TGroup group;
+    group.name = name;
+    group.word = word;
+    group.in = in;
+    group.side = side;
+    group.rows = std::move(rows);
+    return group;
+}
 
 // A tab sheet of the page's main tab control. Its groups stand in two columns
 // sharing the width as given; a sheet without shares is arranged by its page.
@@ -143,6 +200,22 @@ struct TPage {
     std::vector<TSheet> sheets;
     std::vector<TGroup> groups;
     PageLayout layout = PageLayout::TwoColumns;
+
+    TPage Sheets(std::string_view tabControl, std::vector<TSheet> tabSheets) && {
+        tabs = tabControl;
+        sheets = std::move(tabSheets);
+        return std::move(*this);
+    }
 };
+
+inline TPage Page(int section, std::string_view name, std::vector<TGroup> groups,
+                  PageLayout layout = PageLayout::TwoColumns) {
+    TPage page;
+    page.section = section;
+    page.name = name;
+    page.groups = std::move(groups);
+    page.layout = layout;
+    return page;
+}
 
 } // namespace kw::pages

@@ -6,42 +6,30 @@
 #include "ParBasic.h"
 
 #include <algorithm>
-#include <cctype>
-#include <climits>
+#include <charconv>
 
 namespace kw::pages {
 namespace {
 
-bool Edits(const TRow& row) {
-    return row.kind != Kind::Display;
-}
-
-// The item a list selects for a value: the first carrying it, else the first.
-int ListIndex(const TRow& row, const std::string& value) {
-    const int64_t number = std::clamp<int64_t>(ParseNumber(value), INT_MIN, INT_MAX);
+// The item carrying a number, -1 when none does.
+int IndexOf(const TRow& row, int64_t number) {
     const auto it = std::find(row.items.begin(), row.items.end(), number);
-    return it == row.items.end() ? 0 : static_cast<int>(it - row.items.begin());
+    return it == row.items.end() ? -1 : static_cast<int>(it - row.items.begin());
 }
 
 // A grid cell names an item only when it holds a whole number and nothing else.
 int CellIndex(const TRow& row, const std::string& value) {
-    size_t begin = value.find_first_not_of(" \t\n\v\f\r");
-    const size_t end = value.find_last_not_of(" \t\n\v\f\r");
-    if (begin == std::string::npos)
+    constexpr const char* kBlanks = " \t\n\v\f\r";
+    const size_t first = value.find_first_not_of(kBlanks);
+    if (first == std::string::npos)
         return -1;
-    const bool negative = value[begin] == '-';
-    if (value[begin] == '+' || negative)
-        ++begin;
-    if (begin > end || end - begin > 9)
-        return -1;
-    int64_t number = 0;
-    for (size_t i = begin; i <= end; ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(value[i])))
-            return -1;
-        number = number * 10 + (value[i] - '0');
-    }
-    const auto it = std::find(row.items.begin(), row.items.end(), negative ? -number : number);
-    return it == row.items.end() ? -1 : static_cast<int>(it - row.items.begin());
+    const std::string_view number(value.data() + first,
+                                  value.find_last_not_of(kBlanks) - first + 1);
+    const bool plus = number.front() == '+' && number.size() > 1 && number[1] != '-';
+    int parsed = 0;
+    const auto [end, error] =
+        std::from_chars(number.data() + (plus ? 1 : 0), number.data() + number.size(), parsed);
+    return error == std::errc() && end == number.data() + number.size() ? IndexOf(row, parsed) : -1;
 }
 
 } // namespace
@@ -92,7 +80,7 @@ std::optional<TPlace> FindRow(std::string_view param, int valueRow, const std::s
         for (const TPage* page : SectionPages())
             for (const TGroup& group : page->groups)
                 for (const TRow& row : group.rows)
-                    if (!param.empty() && row.param == param && Edits(row) == editing &&
+                    if (!param.empty() && row.param == param && (row.kind != Kind::Display) == editing &&
                         (row.row == valueRow || row.row == kEveryRow) &&
                         Shows(VariantsOf(*page, group, row), variant))
                         return TPlace{page, &group, &row};
@@ -101,8 +89,11 @@ std::optional<TPlace> FindRow(std::string_view param, int valueRow, const std::s
 
 std::string DisplayedValue(const TRow& row, const std::string& value, const CLanguage& language) {
     switch (row.kind) {
-    case Kind::List:
-        return language.GetItem(row.ItemsWord(), ListIndex(row, value));
+    case Kind::List: {
+        // A value no item carries shows the first item.
+        const int index = IndexOf(row, ParseNumber(value));
+        return language.GetItem(row.ItemsWord(), index < 0 ? 0 : index);
+    }
     case Kind::GridList: {
         const int index = CellIndex(row, value);
         return index < 0 ? std::string() : language.GetItem(row.ItemsWord(), index);

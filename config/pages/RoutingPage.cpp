@@ -5,12 +5,10 @@
 // Grid columns give their width in digits; a default column is as wide as the
 // main column above it.
 #include "Pages.h"
-#include "Sections.h"
 
 namespace kw::pages {
 namespace {
 
-constexpr Side kLeft = Side::Left;
 constexpr Variants kFxo = Variants::FxoLine;
 constexpr Variants kNoFxo = Variants::NoFxoLine;
 
@@ -50,17 +48,8 @@ std::vector<TRow> BankRows() {
     return rows;
 }
 
-TPage Declare() {
-    TPage page;
-    page.section = kSectionRouting;
-    page.name = "FSmerovaciTabulka";
-    page.tabs = "PageControl1";
-    page.layout = PageLayout::Manual;
-    page.sheets = {{"TabSheet1", 211, Variants::All, 0, 0},
-                   {"TabSheet2", 212, kFxo, 0, 0},
-                   {"TabSheet3", 213, Variants::All, 0, 0},
-                   {"TabSheet4", 304, Variants::All, 0, 0}};
-    page.groups = {
+std::vector<TGroup> Groups() {
+    return {
         Grid("TabFXS", 24, "TabSheet1",
              {TextColumn("FXSNumBegin", 25, 13),
               ListColumn("FXSPermitted", "ComboBox5", 26, kOffOn, 8),
@@ -128,13 +117,17 @@ TPage Declare() {
                Edit("TransferDate", "Edit9", 302).Limit(2).Label("Label28")})
             .Arranged(Arrangement::Bare),
     };
-    return page;
 }
 
 } // namespace
 
 const TPage& RoutingPage() {
-    static const TPage page = Declare();
+    static const TPage page =
+        Page(kSectionRouting, "FSmerovaciTabulka", Groups(), PageLayout::Manual)
+            .Sheets("PageControl1", {{"TabSheet1", 211, Variants::All, 0, 0},
+                                     {"TabSheet2", 212, kFxo, 0, 0},
+                                     {"TabSheet3", 213, Variants::All, 0, 0},
+                                     {"TabSheet4", 304, Variants::All, 0, 0}});
     return page;
 }
 

@@ -1,23 +1,8 @@
-// The three small pages: SMS input, GSM & SIM, and security.
+// The small pages: SMS input, GSM & SIM, security, and the initialisation
+// page, which shows no parameter.
 #include "Pages.h"
-#include "Sections.h"
 
 namespace kw::pages {
-namespace {
-
-constexpr Side kLeft = Side::Left;
-constexpr Side kRight = Side::Right;
-
-TPage Page(int section, std::string_view name, std::vector<TGroup> groups) {
-    TPage page;
-    page.section = section;
-    page.name = name;
-    page.groups = std::move(groups);
-    return page;
-}
-
-} // namespace
-
 const TPage& SmsInputPage() {
     static const TPage page =
         Page(kSectionSmsInput, "FLogickyVstup",
@@ -54,14 +39,18 @@ const TPage& GsmSimPage() {
 }
 
 const TPage& SecurityPage() {
-    static const TPage page = [] {
-        TPage p = Page(kSectionSecurity, "FZabezpeceni",
-                       {// The form gives the two codes no group title.
-                        Group("GroupBox1", 0, {}, kLeft,
-                              {Edit("PINVal", "Edit6", 90), Edit("ServisPassw", "Edit7", 91)})});
-        p.layout = PageLayout::OneGroup;
-        return p;
-    }();
+    // The form gives the two codes no group title.
+    static const TPage page =
+        Page(kSectionSecurity, "FZabezpeceni",
+             {Group("GroupBox1", 0, {}, kLeft,
+                    {Edit("PINVal", "Edit6", 90), Edit("ServisPassw", "Edit7", 91)})},
+             PageLayout::OneGroup);
+    return page;
+}
+
+// Its nine buttons are declared in InitialisationPage.cpp.
+const TPage& InitialisationPage() {
+    static const TPage page = Page(kSectionInit, "FInicializace", {}, PageLayout::Manual);
     return page;
 }
 

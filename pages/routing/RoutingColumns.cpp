@@ -4,41 +4,32 @@
 #include "Pages.h"
 
 namespace kw::routing {
+namespace {
+
+// TableId lists each main table just before its default table.
+int IndexOf(TableId table) {
+    return static_cast<int>(table);
+}
+
+} // namespace
 
 bool IsDefaultTable(TableId table) {
-    return table == TableId::FXSDef || table == TableId::FXODef || table == TableId::GSMDef;
+    return IndexOf(table) % 2 == 1;
 }
 
 TableId MainTableOf(TableId table) {
-    switch (table) {
-    case TableId::FXSDef:
-        return TableId::FXS;
-    case TableId::FXODef:
-        return TableId::FXO;
-    case TableId::GSMDef:
-        return TableId::GSM;
-    default:
-        return table;
-    }
+    return static_cast<TableId>(IndexOf(table) / 2 * 2);
 }
 
 TableId DefaultTableOf(TableId mainTable) {
-    switch (mainTable) {
-    case TableId::FXS:
-        return TableId::FXSDef;
-    case TableId::FXO:
-        return TableId::FXODef;
-    default:
-        return TableId::GSMDef;
-    }
+    return static_cast<TableId>(IndexOf(MainTableOf(mainTable)) + 1);
 }
 
 const pages::TGroup& Declaration(TableId table) {
     static constexpr std::string_view kNames[] = {"TabFXS",    "TabFXSDef", "TabFXO",
                                                   "TabFXODef", "TabGSM",    "TabGSMDef"};
-    const std::string_view name = kNames[static_cast<int>(table)];
     for (const pages::TGroup& group : pages::RoutingPage().groups)
-        if (group.name == name)
+        if (group.name == kNames[IndexOf(table)])
             return group;
     KW_ASSERT_TEXT(false, "every routing table is declared");
     return pages::RoutingPage().groups.front();

@@ -13,6 +13,7 @@ enum class CellKind {
     Enumerated, // a number shown as an item text and picked from a list
 };
 
+// Each main table comes just before the default table under it.
 enum class TableId { FXS, FXSDef, FXO, FXODef, GSM, GSMDef };
 inline constexpr TableId kTables[] = {TableId::FXS,    TableId::FXSDef, TableId::FXO,
                                       TableId::FXODef, TableId::GSM,    TableId::GSMDef};

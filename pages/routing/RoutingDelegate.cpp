@@ -1,5 +1,6 @@
 #include "RoutingDelegate.h"
 
+#include "PageBuilder.h"
 #include "RoutingGrid.h"
 #include "TranslateWidgets.h"
 
@@ -16,8 +17,7 @@ using kw::routing::CellKind;
 // ---------------------------------------------------------------- list editor
 
 CListEditor::CListEditor(const TGridColumn& column, QWidget* parent) : QComboBox(parent) {
-    setObjectName(QString::fromUtf8(column.row->name.data(),
-                                    static_cast<qsizetype>(column.row->name.size())));
+    setObjectName(kw::Text(column.row->name));
     for (size_t i = 0; i < column.items.size(); ++i)
         addItem(column.items[i], column.row->items[i]);
     setFocusPolicy(Qt::StrongFocus);

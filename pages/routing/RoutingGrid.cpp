@@ -20,10 +20,6 @@ using kw::routing::TableId;
 
 namespace {
 
-QString Utf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 constexpr Qt::ItemFlags kCellFlags = Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsEnabled;
 
 } // namespace
@@ -116,17 +112,17 @@ void CRoutingGrid::SetTexts(const CLanguage& language) {
             m_Columns[c].items.clear();
             for (size_t i = 0; i < row.items.size(); ++i)
                 m_Columns[c].items.push_back(
-                    Utf8(language.GetItem(row.ItemsWord(), static_cast<int>(i))));
+                    QString::fromStdString(language.GetItem(row.ItemsWord(), static_cast<int>(i))));
         }
         // The row-number column of a main table has no hint of its own.
         const bool rowNumbers = !IsDefault() && m_Columns[c].kind == CellKind::Fixed;
-        m_Hints[c] = rowNumbers ? QString() : Utf8(language.GetHint(word));
+        m_Hints[c] = rowNumbers ? QString() : QString::fromStdString(language.GetHint(word));
         if (IsDefault()) {
             if (m_Columns[c].kind == CellKind::Fixed)
-                item(0, column)->setText(Utf8(language.GetText(word)));
+                item(0, column)->setText(QString::fromStdString(language.GetText(word)));
             continue;
         }
-        m_Headers[c] = Utf8(language.GetText(word));
+        m_Headers[c] = QString::fromStdString(language.GetText(word));
     }
     WrapHeaders();
 }

@@ -34,7 +34,6 @@ public:
 
     CRoutingGrid(kw::routing::TableId table, CParameters& parameters, QWidget* parent);
 
-    kw::routing::TableId Table() const { return m_Table; }
     bool IsDefault() const;
 
     // The declared columns the variant has; cells are created once and kept

@@ -20,14 +20,6 @@
 
 using kw::routing::TableId;
 
-namespace {
-
-QString Utf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
 CRoutingGrid* TFSmerovaciTabulka::Grid(TableId table) const {
     return m_Grids[static_cast<size_t>(table)];
 }
@@ -99,7 +91,7 @@ void TFSmerovaciTabulka::ResizePage(int width, int height) {
 void TFSmerovaciTabulka::ShowBankTimes(bool variantKnown) {
     const CParameters& p = Parameters();
     const QColor normal = palette().color(QPalette::WindowText);
-    const QString unknown = Utf8(Language().GetText(kw::word::kNotKnown));
+    const QString unknown = QString::fromStdString(Language().GetText(kw::word::kNotKnown));
     for (int i = 0; i < kBanks; ++i) {
         QLabel* label = m_Banks[i].remain;
         bool red = false;

@@ -116,8 +116,7 @@ QWidget* TFSmerovaciTabulka::PlaceGroup(const kw::pages::TGroup& group, QWidget*
     for (TableId table : kw::routing::kTables)
         if (&kw::routing::Declaration(table) == &group) {
             auto* grid = new CRoutingGrid(table, Parameters(), in);
-            grid->setObjectName(
-                QString::fromUtf8(group.name.data(), static_cast<qsizetype>(group.name.size())));
+            grid->setObjectName(kw::Text(group.name));
             m_Grids[static_cast<size_t>(table)] = grid;
             return grid;
         }
@@ -152,7 +151,7 @@ void TFSmerovaciTabulka::BuildBankDisplays() {
         RowOf("TimeAmount", i).control->setFixedWidth(DigitsWidth(this, kBankNumberDigits));
     }
     QWidget* sheet = findChild<QWidget*>("TabSheet4");
-    m_NextTransferCaption = kw::MakeLabel(sheet, "Label21", 303, {}, false);
+    m_NextTransferCaption = kw::MakeLabel(sheet, "Label21", 303, false);
     m_NextTransfer = kw::MakeDisplay(sheet, "Label22");
 }
 

@@ -1,8 +1,0 @@
-#include "LogickyVstup.h"
-
-#include "Pages.h"
-
-TFLogickyVstup::TFLogickyVstup(CPageHost& host, QWidget* parent)
-    : TFDeclaredPage(host, kw::pages::SmsInputPage(), parent) {
-    Build();
-}
