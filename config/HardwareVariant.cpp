@@ -56,8 +56,10 @@ int VariantNameWord(const std::string& code) {
 
 std::string SettleVariantAfterLoad(CParameters& parameters) {
     std::string code = parameters.GetValue("HWVer", 0);
+    // One letter as a count and a character: assigning a literal here trips a
+    // false overlap warning of the optimiser.
     if (code.empty())
-        code = parameters.WasPresent("ModemNum1") ? "C" : "A";
+        code.assign(1, parameters.WasPresent("ModemNum1") ? 'C' : 'A');
     parameters.SetValue("HWVer", 0, code);
     parameters.m_Modified = false;
     return code;
