@@ -222,45 +222,4 @@ TEST_F(DeclaredPages, EveryBoundControlShowsWhatThePageQueriesSay) {
         }
 }
 
-TEST_F(DeclaredPages, FindRowNamesThePageAndControlOfAParameter) {
-    struct Case {
-        const char* param;
-        int row;
-        const char* variant;
-        int section; // -1: no page shows it
-        std::string_view name;
-        int itemsWord;
-    };
-    const Case cases[] = {
-        {"FXSHangMin", 0, "A", kw::kSectionLines, "Edit4", 36},
-        {"FXODetPermTone", 0, "A", kw::kSectionLines, "Edit16", 186},
-        {"FXODetPermTone", 0, "E", -1, {}, 0},
-        {"FXSDirection", 7, "A", kw::kSectionRouting, "ComboBox7", 216},
-        {"FXSDirection", 7, "G", -1, {}, 0},
-        {"GSMDirection", 57, "A", kw::kSectionRouting, "ComboBox3", 226},
-        {"GSMDirection", 57, "E", kw::kSectionRouting, "ComboBox16", 330},
-        {"FreeMins", 2, "A", kw::kSectionRouting, "BankFreeMins3", 305},
-        {"Kestrel", 0, "E", kw::kSectionRouting, "Edit2", 286},
-        // Edited on the service page, shown on the GSM & SIM page as well.
-        {"SMSNum", 0, "A", kw::kSectionService, "Edit2", 155},
-        // Only shown: the first display.
-        {"OperLock", 0, "A", kw::kSectionGsmSim, "Label8", 56},
-        {"ModemNum3", 0, "A", -1, {}, 0},
-        {"ModemNum3", 0, "C", kw::kSectionService, "Edit5", 261},
-        {"ChargeOut", 0, "C", -1, {}, 0},
-        {"ChargeOut", 0, "G", kw::kSectionService, "Edit14", 343},
-        {"NoSuchParameter", 0, "A", -1, {}, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.param) + " " + c.variant);
-        const std::optional<TPlace> place = FindRow(c.param, c.row, c.variant);
-        ASSERT_EQ(place.has_value(), c.section >= 0);
-        if (!place)
-            continue;
-        EXPECT_EQ(place->page->section, c.section);
-        EXPECT_EQ(place->row->name, c.name);
-        EXPECT_EQ(place->row->ItemsWord(), c.itemsWord);
-    }
-}
-
 } // namespace
