@@ -104,10 +104,9 @@ TEST_F(MonitorWindow, OnePassFillsEveryRowAndTheButtonsChangesShowOnTheNext) {
         EXPECT_TRUE(clock.match(QString::fromStdString(Row(m, "LModuleClock"))).hasMatch())
             << Row(m, "LModuleClock");
         EXPECT_TRUE(clock.match(QString::fromStdString(Row(m, "LPcClock"))).hasMatch());
-        EXPECT_TRUE(Control<QProgressBar>(m, "SignalBar").isVisible());
-        EXPECT_EQ(Control<QProgressBar>(m, "SignalBar").value(), 23);
-        EXPECT_EQ(Row(m, "LSignalDecibels"), "-67 dB");
-        EXPECT_FALSE(Control<QLabel>(m, "LSignal").isVisible());
+        const auto& bar = Control<QProgressBar>(m, "SignalBar");
+        EXPECT_TRUE(bar.isVisible() && !Control<QLabel>(m, "LSignal").isVisible());
+        EXPECT_EQ(std::to_string(bar.value()) + " " + Row(m, "LSignalDecibels"), "23 -67 dB");
         Shoot(m, "fmonitor-eng");
 
         ShootServiceDialog(
@@ -137,12 +136,14 @@ TEST_F(MonitorWindow, OnePassFillsEveryRowAndTheButtonsChangesShowOnTheNext) {
         w.LanguageButtonClicked("Cze");
         EXPECT_EQ(Row(m, "LStatus"), "Modul odpovídá");
         EXPECT_EQ(Row(m, "LCall"), "Příchozí hovor (+420777123456)");
-        EXPECT_EQ(Row(m, "LCentreCaption"), word(97));
         Shoot(m, "fmonitor-cze");
         ShootServiceDialog(
             m, "BSmsCentre", "cze", [](QWidget&) {}, "Button2");
+        Click(m, "BSynchronise");
+        EXPECT_EQ(Row(m, "LModuleClock"), word(319));
         ShootServiceDialog(
             m, "BSetTime", "cze", [](QWidget& dialog) { Click(dialog, "BCurrent"); }, "BCancel");
+        EXPECT_EQ(m.Monitor().PendingClock(), ""); // cancelling forgets what waited
         // Closing the main window during the wait between passes.
         QTimer::singleShot(200, [&] {
             sinceClose.start();
@@ -169,7 +170,6 @@ TEST_F(MonitorWindow, OnePassFillsEveryRowAndTheButtonsChangesShowOnTheNext) {
     EXPECT_EQ(passes, std::vector<CMonitor::PassEnd>(2, CMonitor::PassEnd::Complete));
     EXPECT_FALSE(w.isVisible()); // closed once the monitor had ended
     EXPECT_FALSE(CMonitor::Busy());
-    EXPECT_FALSE(w.GatewayCommands().Busy());
 
     const std::vector<std::string> log = sim.LogLines();
     const auto firstAt = std::find(log.begin(), log.end(), "AT");
