@@ -72,6 +72,10 @@ void CGatewayCommands::Upgrade() {
     Run([this] { UpgradeCommand(UpgradeHost()); });
 }
 
+void CGatewayCommands::ReleaseGateway() {
+    kw::ReleaseGateway(FollowSettings());
+}
+
 bool CGatewayCommands::MayClose() {
     if (!m_Busy)
         return true;
@@ -81,7 +85,7 @@ bool CGatewayCommands::MayClose() {
 }
 
 void CGatewayCommands::Release() {
-    ReleaseGateway(FollowSettings());
+    ReleaseGateway();
     m_Link.SetClosing();
 }
 

@@ -39,6 +39,9 @@ public:
     void Read();
     void Write();
     void Upgrade();
+    // Ends a cable exchange a read left open: the monitor does so before it
+    // takes the port at its own speed.
+    void ReleaseGateway();
     // Runs `command` unless another one runs: their waits handle window
     // events, so a second click would start an exchange inside this one.
     void Run(const std::function<void()>& command);

@@ -10,6 +10,7 @@
 #include "HintPause.h"
 #include "Language.h"
 #include "LanguageMenuQt.h"
+#include "MonitorWindow.h"
 #include "New.h"
 #include "OwnAddress.h"
 #include "ParameterCatalogue.h"
@@ -103,7 +104,7 @@ void TFMain::BuildToolPanel() {
         const char* name;
         const char* theme;
         QStyle::StandardPixmap fallback;
-        void (TFMain::*clicked)(); // none yet for the link and monitor commands
+        void (TFMain::*clicked)(); // none yet for the link commands
     };
     // Left to right in this order.
     const Button buttons[] = {
@@ -126,7 +127,7 @@ void TFMain::BuildToolPanel() {
         {&TFMain::m_UpgradeButton, "SpeedButton7", "system-software-update",
          QStyle::SP_BrowserReload, &TFMain::UpgradeFirmwareClicked},
         {&TFMain::m_MonitorButton, "SpeedButton9", "utilities-system-monitor",
-         QStyle::SP_ComputerIcon, nullptr},
+         QStyle::SP_ComputerIcon, &TFMain::MonitorClicked},
     };
     for (const Button& spec : buttons) {
         auto* button = new QToolButton(m_ToolPanel);
@@ -317,6 +318,8 @@ void TFMain::ApplyLanguage(int lang, const std::string& variant) {
     m_Sections->LoadCurrentPage();
     SetOwnTexts();
     UpdateCaption();
+    if (m_MonitorWindow)
+        m_MonitorWindow->Translate();
     // The status bar speaks the language too.
     EnableRules();
 }
@@ -496,6 +499,24 @@ void TFMain::UpgradeFirmwareClicked() {
     m_Commands.Upgrade();
 }
 
+void TFMain::MonitorClicked() {
+    if (m_Settings.ConType != kw::CGatewayLink::SerialCable)
+        return;
+    // The runner's guard: no read, write or upgrade while the monitor holds
+    // the port, and no monitor while one of them runs.
+    m_Commands.Run([this] {
+        TFMonitor monitor(m_Language,
+                          {m_Commands.Link().Terminal(), *m_Port, m_Settings.Com,
+                           [this] { m_Commands.ReleaseGateway(); },
+                           [this](QWidget& dialog) { CenterDialog(dialog); }},
+                          this);
+        m_MonitorWindow = &monitor;
+        monitor.Activate();
+        CenterDialog(monitor);
+        RunDialog(monitor);
+    });
+}
+
 void TFMain::AboutClicked() {
     m_AboutBox->Activate();
     CenterDialog(*m_AboutBox);
@@ -511,6 +532,9 @@ void TFMain::ExitClicked() {
 // ---------------------------------------------------------------- closing
 
 void TFMain::closeEvent(QCloseEvent* event) {
+    // The monitor's loop ends first; the window closes once it has.
+    if (m_MonitorWindow)
+        m_MonitorWindow->CloseClicked();
     if (!m_Commands.MayClose()) {
         event->ignore();
         return;

@@ -12,6 +12,7 @@
 #include "Parameters.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -28,6 +29,7 @@ class QListWidget;
 class QMenu;
 class QSplitter;
 class QToolButton;
+class TFMonitor;
 class TFNew;
 class TFOAplikaci;
 
@@ -85,6 +87,8 @@ public:
     void ReadFromGatewayClicked();
     void WriteToGatewayClicked();
     void UpgradeFirmwareClicked();
+    // The monitor window, on the cable only; nothing else runs while it is open.
+    void MonitorClicked();
     void AboutClicked();
     void ExitClicked();
     // A language button: "Cze", "Eng", "Slo", "Ger", "Pol", "Fin", "Tur" or "Spa".
@@ -167,6 +171,7 @@ private:
     QAction* m_UpgradeAction = nullptr;
     TFNew* m_NewDialog = nullptr;
     TFOAplikaci* m_AboutBox = nullptr;
+    QPointer<TFMonitor> m_MonitorWindow; // while it is open
 
     std::unique_ptr<CLanguageMenuQt> m_LanguageMenu; // a menu no control opens
     std::unique_ptr<CQtUserPort> m_QtPort;

@@ -9,24 +9,22 @@
 #include "New.h"
 #include "Progress.h"
 #include "QtUserPort.h"
+#include "ScreenshotCheck.h"
 #include "ScriptedUserPort.h"
 #include "TempDir.h"
 #include "UpgradeInfo.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
-#include <QDir>
-#include <QLabel>
 #include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 namespace {
+
+using kw::test::CheckTexts;
+using kw::test::SaveScreenshot;
 
 class CFileAnswer : public CFileDialogs {
 public:
@@ -36,57 +34,6 @@ public:
     }
     std::string file;
 };
-
-// "S12", "S12H", "S12_3": the key a word without a translation shows.
-bool IsUntranslated(const QString& text) {
-    static const QRegularExpression key("^S\\d+(H|_\\d+)?[A-Z]?$");
-    return key.match(text.trimmed()).hasMatch();
-}
-
-// Every text of a window that a user can see or hover: none may be a word's key,
-// none of labels and buttons may be cut off.
-void CheckTexts(QWidget* window, const std::string& where) {
-    QList<QWidget*> widgets = window->findChildren<QWidget*>();
-    widgets << window;
-    for (QWidget* w : widgets) {
-        const std::string name = where + ":" + w->objectName().toStdString();
-        EXPECT_FALSE(IsUntranslated(w->toolTip()))
-            << name << " hint " << w->toolTip().toStdString();
-        EXPECT_FALSE(IsUntranslated(w->windowTitle())) << name;
-        if (!w->isVisibleTo(window))
-            continue;
-        QString text;
-        if (auto* label = qobject_cast<QLabel*>(w))
-            text = label->text();
-        else if (auto* button = qobject_cast<QAbstractButton*>(w))
-            text = button->text();
-        if (text.isEmpty())
-            continue;
-        EXPECT_FALSE(IsUntranslated(text)) << name << " shows " << text.toStdString();
-        auto* label = qobject_cast<QLabel*>(w);
-        if (label && label->wordWrap())
-            continue;
-        EXPECT_GE(w->width(), w->minimumSizeHint().width())
-            << name << " cuts \"" << text.toStdString() << "\"";
-    }
-    for (QMenu* menu : window->findChildren<QMenu*>())
-        for (QAction* action : menu->actions())
-            EXPECT_FALSE(IsUntranslated(action->text()))
-                << where << " menu " << action->text().toStdString();
-    if (auto* list = window->findChild<QListWidget*>("ListBox1"))
-        for (int i = 0; i < list->count(); ++i) {
-            const QString item = list->item(i)->text();
-            EXPECT_FALSE(IsUntranslated(item)) << where << " section " << i;
-            EXPECT_LE(list->fontMetrics().horizontalAdvance(item) + 8, list->viewport()->width())
-                << where << " section " << item.toStdString() << " is cut";
-        }
-}
-
-void Save(QWidget* widget, const QString& name) {
-    const QString folder = KW_SCREENSHOT_DIR;
-    QDir().mkpath(folder);
-    EXPECT_TRUE(widget->grab().save(folder + "/" + name + ".png")) << name.toStdString();
-}
 
 TEST(Screenshots, MainWindowAndDialogsInEnglishAndCzech) {
     kw::test::TempDir temp;
@@ -111,12 +58,12 @@ TEST(Screenshots, MainWindowAndDialogsInEnglishAndCzech) {
         w.findChild<QListWidget*>("ListBox1")->setCurrentRow(0);
         w.show();
         const QString lower = QString(id).toLower();
-        Save(&w, "main-" + lower);
+        SaveScreenshot(&w, "main-" + lower);
         CheckTexts(&w, std::string("main ") + id);
 
         w.SetDialogRunner([&](QDialog& dialog) {
             dialog.show();
-            Save(&dialog, QString(dialog.objectName()).toLower() + "-" + lower);
+            SaveScreenshot(&dialog, QString(dialog.objectName()).toLower() + "-" + lower);
             CheckTexts(&dialog, dialog.objectName().toStdString() + " " + id);
             dialog.reject();
             return 0;
@@ -127,7 +74,7 @@ TEST(Screenshots, MainWindowAndDialogsInEnglishAndCzech) {
         CQtUserPort qtPort(w, language, [&w](QWidget& d) { w.CenterDialog(d); });
         qtPort.ShowProgressWord(0, true);
         qtPort.SetProgressPosition(60);
-        Save(qtPort.ProgressWindow(), "progress-" + lower);
+        SaveScreenshot(qtPort.ProgressWindow(), "progress-" + lower);
         CheckTexts(qtPort.ProgressWindow(), std::string("progress ") + id);
         qtPort.HideProgress();
 
@@ -137,7 +84,7 @@ TEST(Screenshots, MainWindowAndDialogsInEnglishAndCzech) {
         info.Activate("1.07", "1.08");
         for (QDialog* dialog : std::initializer_list<QDialog*>{&ask, &info}) {
             dialog->show();
-            Save(dialog, QString(dialog->objectName()).toLower() + "-" + lower);
+            SaveScreenshot(dialog, QString(dialog->objectName()).toLower() + "-" + lower);
             CheckTexts(dialog, dialog->objectName().toStdString() + " " + id);
             dialog->hide();
         }
