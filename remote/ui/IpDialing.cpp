@@ -21,7 +21,6 @@ TFIpDialing::TFIpDialing(const CLanguage& language, QWidget* mainWindow)
     m_Lines = new QListWidget(this);
     m_Lines->setObjectName("ListBox1");
     m_Lines->setSelectionMode(QAbstractItemView::NoSelection);
-    m_Lines->setWordWrap(true);
     m_CancelButton = new QPushButton(this);
     m_CancelButton->setObjectName("Button1");
     kw::SetWidgetTag(m_CancelButton, kw::word::kCancel);
@@ -30,7 +29,8 @@ TFIpDialing::TFIpDialing(const CLanguage& language, QWidget* mainWindow)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_Lines, 1);
     layout->addWidget(m_CancelButton, 0, Qt::AlignHCenter);
-    resize(420, 240);
+    // Wide enough for a wrong gateway's line with its serial number and address.
+    resize(640, 260);
 
     connect(m_CancelButton, &QPushButton::clicked, this, &TFIpDialing::CancelClicked);
 }
