@@ -5,6 +5,7 @@
 #include "IPConnect.h"
 #include "IpDialing.h"
 #include "Language.h"
+#include "Wakeup.h"
 
 namespace kw {
 
@@ -23,6 +24,10 @@ CIpConnection::~CIpConnection() {
 }
 
 void CIpConnection::Connect() {
+    // Offered only without a link and with an address to be called back on; a
+    // wake-up or a wait for the gateway under way is not started again.
+    if (LinkExists() || WakeupBusy() || DiallingVisible() || m_Window.settings.IpAddress.empty())
+        return;
     TFIPConnect& dialog = *m_ConnectDialog;
     dialog.Activate(m_Window.settings, m_Window.user());
     m_Window.centre(dialog);

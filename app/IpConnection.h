@@ -43,6 +43,8 @@ public:
     // The Connect command of a TCP/IP link: the IP connect dialog; after Start
     // its fields are the window's values, the server listens and the wake-up
     // SMS goes out. The gateway's call arrives later, through the server.
+    // Nothing while linked, while a connect is under way or without a
+    // call-back address.
     void Connect();
     // The Disconnect command while linked: the link cleared, the server down.
     void Disconnect();

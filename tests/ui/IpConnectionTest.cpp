@@ -109,6 +109,12 @@ TEST_F(IpConnection, ConnectReadWriteAndDisconnect) {
     EXPECT_TRUE(Action("Ukoncitspojeni1").isEnabled());
     EXPECT_TRUE(Button("SpeedButton1").isEnabled());
     EXPECT_FALSE(Button("SpeedButton2").isEnabled()); // no configuration yet
+    // No second Connect while linked, even when asked for.
+    w.SetDialogRunner([](QDialog&) {
+        ADD_FAILURE() << "the IP connect dialog opened while linked";
+        return 0;
+    });
+    w.ConnectClicked();
 
     Tap();
     port.ExpectMessage(Icon::Information, 112);
