@@ -21,6 +21,7 @@ TFIpDialing::TFIpDialing(const CLanguage& language, QWidget* mainWindow)
     m_Lines = new QListWidget(this);
     m_Lines->setObjectName("ListBox1");
     m_Lines->setSelectionMode(QAbstractItemView::NoSelection);
+    m_Lines->setFocusPolicy(Qt::NoFocus); // lines to read, nothing to pick
     m_CancelButton = new QPushButton(this);
     m_CancelButton->setObjectName("Button1");
     kw::SetWidgetTag(m_CancelButton, kw::word::kCancel);
