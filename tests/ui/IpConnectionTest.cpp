@@ -162,6 +162,21 @@ TEST_F(IpConnection, ConnectReadWriteAndDisconnect) {
     EXPECT_NE(IniText().find("LastIpSerial=" + kSerial), std::string::npos);
 }
 
+// Closing the window while it waits for the gateway ends the wait as Cancel
+// does: the dialling window does not come back and the server goes down.
+TEST_F(IpConnection, ClosingTheWindowEndsAWaitForTheGateway) {
+    TFMain& w = StartOnTcp();
+    kw::CIpConnection& ip = w.IpConnection();
+    ASSERT_TRUE(ip.Server().Activate());
+    ip.ShowDialling();
+    EXPECT_TRUE(ip.DiallingVisible());
+    EXPECT_TRUE(w.close());
+    EXPECT_FALSE(ip.DiallingVisible());
+    EXPECT_TRUE(ip.DiallingWindow().ClosingByProgram());
+    EXPECT_FALSE(ip.Server().Active());
+    EXPECT_EQ(Link().Terminal().m_Cancel, 1); // a modem command under way ends
+}
+
 // The connection goes while a command waits for the gateway: the command ends
 // at once with the lost connection, the window is back to not connected.
 TEST_F(IpConnection, ALinkThatDropsEndsTheCommandWithCodeSix) {
