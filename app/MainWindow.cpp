@@ -96,9 +96,7 @@ TFMain::TFMain(CLanguage& language) : m_Language(language) {
     PlaceWindow();
 }
 
-TFMain::~TFMain() {
-    m_Parameters.ClearBindings();
-}
+TFMain::~TFMain() = default;
 
 void TFMain::BuildToolPanel() {
     m_ToolPanel = new QWidget(this);
