@@ -75,6 +75,24 @@ bool ReadRegionCopies(CGatewayLink& link, const char* command, uint8_t* copy, in
     return false;
 }
 
+// Link failures that no amount of asking again can mend: the connection is
+// gone, and only a new Connect brings it back. Each one ends the attach with
+// its report; any other failure (silence, a garbled reply) is asked again.
+struct TLostLink {
+    int8_t conType;
+    int8_t code;
+};
+constexpr TLostLink kLostLinks[] = {
+    {CGatewayLink::TcpIp, CCOMTermExp::ConnectionLost},
+};
+
+bool LinkLost(const CGatewayLink& link, int8_t code) {
+    for (const TLostLink& lost : kLostLinks)
+        if (lost.conType == link.ConType() && lost.code == code)
+            return true;
+    return false;
+}
+
 } // namespace
 
 bool AttachGateway(CGatewayLink& link, CUserPort& user, bool checkFirmware) {
@@ -95,7 +113,13 @@ bool AttachGateway(CGatewayLink& link, CUserPort& user, bool checkFirmware) {
         try {
             return AttachOnce(link, user, checkFirmware);
         } catch (const CCOMTermExp& e) {
-            // Silence, a Cancel or a lost line: ask again until Cancel ends it.
+            // Asking again on a lost link would fail before any wait, so the
+            // loop would never let Cancel in.
+            if (LinkLost(link, e.Code())) {
+                ShowLinkError(e, user);
+                break;
+            }
+            // Silence or a Cancel: ask again until Cancel ends it.
             qCDebug(LinkLog) << "attach: no answer (link error" << int(e.Code())
                              << "), asking again";
         }

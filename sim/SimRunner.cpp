@@ -41,6 +41,29 @@ void Complain(const std::string& what, const std::string& why) {
     std::fprintf(stderr, "kolbrawin-gwsim: %s: %s\n", what.c_str(), why.c_str());
 }
 
+// The gateway's own line shares the gateway with a connect-back. A command
+// that came in over the connection must not be abandoned for the quiet of the
+// line, where nothing arrives meanwhile: while a connect-back is open, the
+// line keeps no quiet time-out of its own.
+class CableLinePeer : public LinePeer {
+public:
+    CableLinePeer(GatewayModel& model, std::function<bool()> connectBackOpen)
+        : m_Model(model), m_ConnectBackOpen(std::move(connectBackOpen)) {}
+
+    void Receive(const uint8_t* data, size_t size, std::string& reply) override {
+        m_Model.Receive(data, size, reply);
+    }
+    int QuietTimeoutMs() const override {
+        return m_ConnectBackOpen() ? -1 : m_Model.QuietTimeoutMs();
+    }
+    void LineQuiet() override { m_Model.LineQuiet(); }
+    int TakeReplyDelayMs() override { return m_Model.TakeReplyDelayMs(); }
+
+private:
+    GatewayModel& m_Model;
+    std::function<bool()> m_ConnectBackOpen;
+};
+
 class Runner {
 public:
     explicit Runner(const SimOptions& options) : m_Options(options) {}
@@ -68,6 +91,7 @@ private:
     FILE* m_LogFile = nullptr;
     int m_SignalRead = -1;
     std::unique_ptr<GatewayModel> m_Model;
+    std::unique_ptr<CableLinePeer> m_CablePeer;
     PtyLine m_Line;
     std::unique_ptr<LineEndpoint> m_Gateway;
     PtyLine m_ModemLine;
@@ -188,9 +212,11 @@ bool Runner::Start() {
         return false;
     }
     const GatewayFaults& faults = m_Options.faults;
+    m_CablePeer = std::make_unique<CableLinePeer>(
+        *m_Model, [this] { return m_ConnectBack && m_ConnectBack->IsOpen(); });
     m_Gateway = std::make_unique<LineEndpoint>(
         "", m_Line.Master(), m_Options.baud, faults.trickleMs,
-        LineEndpoint::Limits{faults.dropAfter, faults.dropAfterReceived}, *m_Model,
+        LineEndpoint::Limits{faults.dropAfter, faults.dropAfterReceived}, *m_CablePeer,
         LineEndpoint::Hooks{[this] { m_Line.Drop(); }, [this] { return m_Line.Unread(); },
                             [this](const std::string& line) { Log(line); }});
     if (!m_Options.wakeupModem.empty() && !StartWakeupModem())
