@@ -40,8 +40,10 @@ TEST(CallbackServer, TheFirstRightGatewayBecomesTheLink) {
     rig.user.ExpectMessage(kInformation, 257);
     rig.Skip(kProbeAfterMs); // both are probed at the next tick
     ASSERT_TRUE(RunEventsUntil([&] { return rig.host.LinkExists(); }));
+    // The silent one is closed. Whether its log shows the probe first depends
+    // on the simulator reading the probe before the close: both can come in
+    // one read, and a closed line hands nothing on.
     EXPECT_TRUE(rig.WaitForSimLine(silent, "connect-back hung up by the other side"));
-    EXPECT_TRUE(LogHas(silent, "connect-back silent: ignored 0x55"));
     // The other one went without a line; the window closed; one connection left.
     EXPECT_EQ(rig.host.lines, (std::vector<std::string>{"358 " + kLocal, "358 " + kLocal}));
     EXPECT_FALSE(rig.host.visible);
