@@ -4,12 +4,11 @@
 #include "ConfigImage.h"
 #include "GatewayLink.h"
 #include "LinkError.h"
+#include "LinkTime.h"
 #include "UserPort.h"
 
 #include <cctype>
-#include <chrono>
 #include <cstring>
-#include <thread>
 
 namespace kw {
 namespace {
@@ -119,8 +118,8 @@ void ReleaseGateway(CGatewayLink& link) {
     try {
         terminal.OpenPort(link.m_ComPort, 19200);
         terminal.m_Terminator = 0;
-        terminal.Comm().Write("A", 1);
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        terminal.Write("A", 1);
+        SleepWithoutMessages(100);
     } catch (const CCOMTermExp&) {
         // The gateway ends a forgotten exchange by itself; nothing to tell.
     } catch (const ECommError&) {
