@@ -8,10 +8,9 @@
 #include "LinkTime.h"
 #include "Parameters.h"
 #include "UserPort.h"
+#include "Words.h"
 
-#include <chrono>
 #include <cstring>
-#include <thread>
 #include <vector>
 
 namespace kw {
@@ -47,10 +46,6 @@ std::string AskIdentity(CGatewayLink& link, const char* command) {
     return reply + 1;
 }
 
-void SleepWithoutMessages(int ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
-
 // Configurations of one letter of a pair fit gateways of either letter.
 bool FitsGateway(char configuration, char gateway) {
     if (configuration == gateway)
@@ -63,24 +58,34 @@ bool FitsGateway(char configuration, char gateway) {
     return false;
 }
 
+// How far a write got. Once configuration bytes went out, a failure may leave
+// the gateway with part of the new configuration; the user is told so.
+struct WriteProgress {
+    bool sent = false;     // bytes of a region went out
+    bool accepted = false; // the gateway acknowledged a region or chunk
+};
+
 // The read-back of a region after writing it: the serial cable reads with the
 // short time-out, modem and TCP links with the long one.
 void ReadBackTimeOuts(CGatewayLink& link) {
     link.SetReplyTimeOuts(link.m_Connected ? 20000 : 1000);
 }
 
-bool WriteRegionA(CGatewayLink& link, CUserPort& user, const uint8_t* image, uint8_t* readBuffer) {
+bool WriteRegionA(CGatewayLink& link, CUserPort& user, const uint8_t* image, uint8_t* readBuffer,
+                  WriteProgress& progress) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         // Every attempt sends and awaits the acknowledgement with the long
         // time-out, also after a failed read-back left the short one set.
         link.SetReplyTimeOuts(20000);
         link.LinkClear();
+        progress.sent = true;
         link.LinkWrite("g", 1);
         link.LinkWrite(image, kRegionA.size);
         user.SetProgressPosition(3);
         SleepWithoutMessages(200);
         if (link.LinkSendExpect("", kAcknowledge) != 1)
             continue;
+        progress.accepted = true;
         ReadBackTimeOuts(link);
         link.LinkSendWait("e", 2049);
         user.SetProgressPosition(4);
@@ -91,7 +96,8 @@ bool WriteRegionA(CGatewayLink& link, CUserPort& user, const uint8_t* image, uin
     return false;
 }
 
-bool SendRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image) {
+bool SendRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image,
+                 WriteProgress& progress) {
     link.LinkClear();
     link.LinkWrite("G", 1);
     for (int chunk = 0; chunk < 4; ++chunk) {
@@ -102,14 +108,16 @@ bool SendRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image) {
         SleepWithoutMessages(200);
         if (link.LinkSendExpect("", kAcknowledge) != 1)
             return false;
+        progress.accepted = true;
     }
     return true;
 }
 
-bool WriteRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image, uint8_t* readBuffer) {
+bool WriteRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image, uint8_t* readBuffer,
+                  WriteProgress& progress) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         link.SetReplyTimeOuts(20000);
-        if (!SendRegionB(link, user, image))
+        if (!SendRegionB(link, user, image, progress))
             continue;
         ReadBackTimeOuts(link);
         link.LinkSendWait("E", 8193);
@@ -137,15 +145,15 @@ TransferOutcome ReadAttached(const TTransferHost& host) {
     user.SetProgressRange(0, 5);
     user.SetProgressPosition(0);
     Relabel(user, 107);
+    // The identity goes into the registry with the regions, once both are in:
+    // a read that fails half-way leaves the configuration in memory as it was.
     const std::string letter = AskIdentity(link, "B").substr(0, 1);
-    host.parameters.SetValue("HWVer", 0, letter);
-    host.hardwareText = letter;
     user.SetProgressPosition(1);
-    host.parameters.SetValue("SWVer", 0, AskIdentity(link, "C"));
+    const std::string version = AskIdentity(link, "C");
     user.SetProgressPosition(2);
-    host.parameters.SetValue("SerialNum", 0, AskIdentity(link, "D"));
+    const std::string serial = AskIdentity(link, "D");
     user.SetProgressPosition(3);
-    host.parameters.SetValue("OperLock", 0, AskIdentity(link, "F"));
+    const std::string operatorLock = AskIdentity(link, "F");
     user.SetProgressPosition(4);
 
     std::vector<uint8_t> buffer(kReadBufferSize);
@@ -156,6 +164,11 @@ TransferOutcome ReadAttached(const TTransferHost& host) {
         return {TransferResult::Unreadable};
     }
     user.HideProgress();
+    host.parameters.SetValue("HWVer", 0, letter);
+    host.hardwareText = letter;
+    host.parameters.SetValue("SWVer", 0, version);
+    host.parameters.SetValue("SerialNum", 0, serial);
+    host.parameters.SetValue("OperLock", 0, operatorLock);
     host.parameters.LoadFromImage(buffer.data() + 1, kImageSize);
     user.ShowMessage(Icon::Information, 112);
     host.pinChanged = false;
@@ -163,7 +176,7 @@ TransferOutcome ReadAttached(const TTransferHost& host) {
     return {TransferResult::Done};
 }
 
-TransferOutcome WriteAttached(const TTransferHost& host) {
+TransferOutcome WriteAttached(const TTransferHost& host, WriteProgress& progress) {
     CGatewayLink& link = host.link;
     CUserPort& user = host.user;
     const char configuration = host.hardwareText.empty() ? '\0' : host.hardwareText[0];
@@ -199,8 +212,8 @@ TransferOutcome WriteAttached(const TTransferHost& host) {
     StoreRegionChecksum(image.data(), kRegionA);
     StoreRegionChecksum(image.data(), kRegionB);
 
-    const bool written = WriteRegionA(link, user, image.data(), readBuffer.data()) &&
-                         WriteRegionB(link, user, image.data(), readBuffer.data());
+    const bool written = WriteRegionA(link, user, image.data(), readBuffer.data(), progress) &&
+                         WriteRegionB(link, user, image.data(), readBuffer.data(), progress);
     if (link.m_Connected) {
         link.SetReplyTimeOuts(20000);
     } else {
@@ -210,6 +223,8 @@ TransferOutcome WriteAttached(const TTransferHost& host) {
     user.HideProgress();
     if (!written) {
         user.ShowMessage(Icon::Error, 115);
+        if (progress.accepted)
+            user.ShowMessage(Icon::Error, words::kWriteMayBeIncomplete);
         return {TransferResult::WriteFailed};
     }
     user.ShowMessage(Icon::Information, 114);
@@ -252,10 +267,13 @@ TransferOutcome WriteToGateway(const TTransferHost& host) {
         host.user.HideProgress();
         return {TransferResult::AttachFailed};
     }
+    WriteProgress progress;
     try {
-        return WriteAttached(host);
+        return WriteAttached(host, progress);
     } catch (const CCOMTermExp& e) {
         ShowLinkError(e, host.user);
+        if (progress.sent)
+            host.user.ShowMessage(Icon::Error, words::kWriteMayBeIncomplete);
         host.user.HideProgress();
         return {TransferResult::LinkFailed, e.Code()};
     }

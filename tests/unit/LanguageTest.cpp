@@ -31,13 +31,13 @@ protected:
 };
 
 TEST_F(LanguageFiles, IndexFileListsLanguagesWithDefaults) {
-    dir.Write("L_Init.ini", "[Settings]\nNumberOfLang=3\nNumberOfWords=500\n"
+    dir.Write("L_Init.ini", "[Settings]\nNumberOfLang=3\nNumberOfWords=600\n"
                             "[Lang0]\nFile=Cz.lng\nName=Čeština\nId=Cze\n"
                             "[Lang1]\nFile=En.lng\nName=English\nId=Eng\n"
                             "[Lang2]\n");
     language.Init(dir.Dir().string() + "/");
     EXPECT_EQ(language.LangNum(), 3);
-    EXPECT_EQ(language.WordCount(), 500);
+    EXPECT_EQ(language.WordCount(), 600);
     EXPECT_EQ(language.GetLangName(0), "Čeština");
     EXPECT_EQ(language.Languages()[1].file, dir.Path("En.lng"));
     EXPECT_EQ(language.GetLangName(2), "Undefined");
