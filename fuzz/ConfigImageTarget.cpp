@@ -46,7 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!ChecksumsHold(image)) {
         kw::StoreRegionChecksum(image.data(), kw::kRegionA);
         kw::StoreRegionChecksum(image.data(), kw::kRegionB);
-        KW_FUZZ_REQUIRE(ChecksumsHold(image), "stored checksums hold");
     }
 
     registries.first.LoadFromImage(image.data(), kw::kImageSize);

@@ -1,24 +1,15 @@
 // The .sgd loader: any file loads without harm, and what it loaded, saved and
-// loaded again has the same values; saving that again gives the same file.
+// loaded again has the same values.
 #include "FuzzCheck.h"
 #include "FuzzFolder.h"
 #include "ParameterCatalogue.h"
 #include "Parameters.h"
 #include "RegistryFingerprint.h"
 
-#include <fstream>
-#include <sstream>
 
 namespace {
 
 using namespace kw::fuzz;
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
 
 struct Registries {
     Registries() {
@@ -48,10 +39,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         kw::fuzz::ReportRegistryDifference(first, second);
         KW_FUZZ_REQUIRE(false, "a loaded file saved and loaded again has the same values");
     }
-
-    const std::string again = FuzzFolder() + "again.sgd";
-    KW_FUZZ_REQUIRE(second.SaveToFile(again), "a reloaded configuration saves");
-    KW_FUZZ_REQUIRE(ReadFile(saved) == ReadFile(again),
-                    "saving the same values gives the same file");
     return 0;
 }

@@ -215,7 +215,7 @@ TEST(WordManifestCheck, NamesEveryKindOfFault) {
     language.Init(dir.Dir().string());
     language.Load(0, "");
     const auto words = kw::ParseWordManifest("1 TH 0 - a\n2 T 0 s b\n3 T 3 - c\n4 T 0 - d\n"
-                                             "5 TH 1 - e\n400 T 0 - f\n");
+                                             "5 TH 1 - e\n600 T 0 - f\n");
     const kw::WordCoverage c = kw::CheckCoverage(language, words);
     EXPECT_EQ(c.problems, (std::vector<std::string>{
                               "S1H: placeholder in a hint",
@@ -225,7 +225,7 @@ TEST(WordManifestCheck, NamesEveryKindOfFault) {
                               "S5: text missing",
                               "S5H: hint missing",
                               "S5_0: item missing",
-                              "S400: beyond NumberOfWords",
+                              "S600: beyond NumberOfWords",
                           }));
     EXPECT_EQ(c.textsUsed, 6);
     EXPECT_EQ(c.textsPresent, 4);
