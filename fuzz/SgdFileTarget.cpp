@@ -6,7 +6,6 @@
 #include "Parameters.h"
 #include "RegistryFingerprint.h"
 
-
 namespace {
 
 using namespace kw::fuzz;
