@@ -1,6 +1,7 @@
 #include "About.h"
 
 #include "TranslateWidgets.h"
+#include "Words.h"
 
 #include <QFileInfo>
 #include <QFont>
@@ -21,21 +22,21 @@ TFOAplikaci::TFOAplikaci(const CLanguage& language, std::string programFolder, Q
     kw::SetWidgetTag(this, 19);
     setModal(true);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName("Image1");
-    Image1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    Label6 = new QLabel(this);
-    Label6->setObjectName("Label6");
-    QFont title = Label6->font();
+    m_Logo = new QLabel(this);
+    m_Logo->setObjectName("Image1");
+    m_Logo->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    m_Title = new QLabel(this);
+    m_Title->setObjectName("Label6");
+    QFont title = m_Title->font();
     title.setBold(true);
     title.setPointSizeF(title.pointSizeF() * 1.4);
-    Label6->setFont(title);
-    Label1 = new QLabel(this);
-    Label1->setObjectName("Label1");
+    m_Title->setFont(title);
+    m_Version = new QLabel(this);
+    m_Version->setObjectName("Label1");
 
     auto* texts = new QVBoxLayout;
-    texts->addWidget(Label6);
-    texts->addWidget(Label1);
+    texts->addWidget(m_Title);
+    texts->addWidget(m_Version);
     texts->addSpacing(8);
     for (int word = kFirstContactWord; word <= kLastContactWord; ++word) {
         auto* contact = new QLabel(this);
@@ -46,18 +47,18 @@ TFOAplikaci::TFOAplikaci(const CLanguage& language, std::string programFolder, Q
     }
     texts->addStretch();
 
-    Button1 = new QPushButton(this);
-    Button1->setObjectName("Button1");
-    kw::SetWidgetTag(Button1, 3);
-    Button1->setDefault(true);
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    auto* closeButton = new QPushButton(this);
+    closeButton->setObjectName("Button1");
+    kw::SetWidgetTag(closeButton, 3);
+    closeButton->setDefault(true);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(Image1);
+    top->addWidget(m_Logo);
     top->addLayout(texts, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(Button1, 0, Qt::AlignHCenter);
+    layout->addWidget(closeButton, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -65,10 +66,10 @@ void TFOAplikaci::Activate() {
     const QString logo = QString::fromStdString(m_ProgramFolder) + "ExtLogo.bmp";
     QPixmap picture;
     if (QFileInfo::exists(logo) && picture.load(logo))
-        Image1->setPixmap(picture);
-    Image1->setVisible(!Image1->pixmap().isNull());
+        m_Logo->setPixmap(picture);
+    m_Logo->setVisible(!m_Logo->pixmap().isNull());
     kw::TranslateForm(this, m_Language);
-    Label1->setText(kVersion);
-    Label6->setText(QString::fromStdString(m_Language.GetText(0)));
+    m_Version->setText(kVersion);
+    m_Title->setText(QString::fromStdString(m_Language.GetText(kw::word::kProgramName)));
     adjustSize();
 }

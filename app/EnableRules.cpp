@@ -1,5 +1,7 @@
 #include "EnableRules.h"
 
+#include "Words.h"
+
 namespace kw {
 
 TEnabledCommands EnableRules(const TConnectionState& s) {
@@ -19,15 +21,15 @@ TEnabledCommands EnableRules(const TConnectionState& s) {
     e.menuLink = cable || s.connected;
 
     if (cable)
-        e.statusWord = 246;
+        e.statusWord = word::kStatusCable;
     else if (s.connected)
-        e.statusWord = 247;
+        e.statusWord = word::kStatusConnected;
     else if (!s.callInProgress)
-        e.statusWord = 248;
+        e.statusWord = word::kStatusNotConnected;
     else if (s.dialing)
-        e.statusWord = 259;
+        e.statusWord = word::kStatusDialling;
     else
-        e.statusWord = 258;
+        e.statusWord = word::kStatusCallWithoutData;
     return e;
 }
 

@@ -15,13 +15,13 @@ struct TConnectionState {
 };
 
 struct TEnabledCommands {
-    bool save = false;       // SpeedButton4
-    bool upgrade = false;    // SpeedButton7
-    bool read = false;       // SpeedButton1
-    bool write = false;      // SpeedButton2
-    bool connect = false;    // SpeedButton6 and its menu item
-    bool disconnect = false; // SpeedButton8 and its menu item
-    bool monitor = false;    // SpeedButton9
+    bool save = false;    // the save button
+    bool upgrade = false; // the tool buttons read, write and upgrade
+    bool read = false;
+    bool write = false;
+    bool connect = false;    // the connect button and its menu item
+    bool disconnect = false; // likewise
+    bool monitor = false;    // the monitor button
     bool menuLink = false;   // the menu items read, write and upgrade
     int statusWord = 0;      // language word of the status bar text
 };

@@ -1,12 +1,11 @@
 #include "MainWindow.h"
 
 #include "About.h"
+#include "AppLog.h"
 #include "DForm.h"
 #include "EnableRules.h"
-#include "Fatal.h"
 #include "FileDialogs.h"
 #include "Folders.h"
-#include "GatewayProtocol.h"
 #include "HardwareVariant.h"
 #include "HintPause.h"
 #include "Language.h"
@@ -16,7 +15,9 @@
 #include "ParameterCatalogue.h"
 #include "ProgramFolder.h"
 #include "QtUserPort.h"
+#include "SectionArea.h"
 #include "TranslateWidgets.h"
+#include "Words.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,20 +27,16 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QScreen>
-#include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <cstdio>
-
 namespace {
 
 constexpr int kSpeedButtonWidth = 26;
 constexpr int kSectionListWidth = 121;
-constexpr int kFirstSectionWord = 4;
 constexpr int kHintPauseMs = 120000;
 
 // A glyph from the desktop's icon theme, else the toolkit's own.
@@ -47,32 +44,22 @@ QIcon Glyph(const char* themeName, QStyle::StandardPixmap fallback) {
     return QIcon::fromTheme(themeName, QApplication::style()->standardIcon(fallback));
 }
 
-// The short label of a language button.
-const char* ButtonLabel(const char* id) {
-    static const std::pair<const char*, const char*> labels[] = {
-        {"Cze", "CZ"}, {"Eng", "EN"}, {"Slo", "SK"}, {"Ger", "DE"},
-        {"Pol", "PL"}, {"Fin", "FI"}, {"Tur", "TR"}, {"Spa", "ES"}};
-    for (const auto& [key, label] : labels)
-        if (std::string_view(key) == id)
-            return label;
-    return id;
-}
-
 } // namespace
 
 TFMain::TFMain(CLanguage& language) : m_Language(language) {
     setObjectName("FMain");
     kw::SetWidgetTag(this, 0);
-    BuildControls();
+    BuildToolPanel();
+    BuildCentre();
     BuildMenus();
 
     // The data folder is created now; the program folder holds the languages.
     m_DataFolder = kw::DataFolder();
     m_ProgramFolder = kw::ProgramFolder();
 
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName("PopupMenu1");
-    m_LanguageMenu = std::make_unique<CLanguageMenuQt>(PopupMenu1, m_Language);
+    auto* languagePopup = new QMenu(this);
+    languagePopup->setObjectName("PopupMenu1");
+    m_LanguageMenu = std::make_unique<CLanguageMenuQt>(languagePopup, m_Language);
     m_Language.Init(m_ProgramFolder, m_LanguageMenu.get(),
                     [this](int lang, const std::string& variant) { ApplyLanguage(lang, variant); });
 
@@ -92,163 +79,164 @@ TFMain::TFMain(CLanguage& language) : m_Language(language) {
     m_ServisPasswChanged = false;
 
     kw::InstallHintPause(kHintPauseMs);
-    // A Yes to the attach's firmware question upgrades before the command goes on.
-    kw::InstallUnattendedUpgrade(m_Link, [this] { return UpgradeHost(); });
+    m_Commands.Link().SetStateObserver([this] { EnableRules(); });
 
-    FNew = new TFNew(m_Language, this);
-    FOAplikaci = new TFOAplikaci(m_Language, m_ProgramFolder, this);
+    m_NewDialog = new TFNew(m_Language, this);
+    m_AboutBox = new TFOAplikaci(m_Language, m_ProgramFolder, this);
     for (int section = 0; section < kw::kSectionCount; ++section)
-        SetSectionPage(section, kw::CreateSectionPage(section, *this, m_PageHolder));
+        m_Sections->SetPage(section, kw::CreateSectionPage(section, *this, m_Sections));
 
     RefreshConfig();
+    PlaceWindow();
 }
 
-TFMain::~TFMain() {
-    m_Parameters.ClearBindings();
-}
+TFMain::~TFMain() = default;
 
-void TFMain::BuildControls() {
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName("Panel1");
-    auto* tools = new QHBoxLayout(Panel1);
+void TFMain::BuildToolPanel() {
+    m_ToolPanel = new QWidget(this);
+    m_ToolPanel->setObjectName("Panel1");
+    auto* tools = new QHBoxLayout(m_ToolPanel);
     tools->setContentsMargins(4, 2, 4, 2);
     tools->setSpacing(1);
-    auto speedButton = [&](const char* name, const char* theme, QStyle::StandardPixmap fallback,
-                           void (TFMain::*handler)()) {
-        auto* button = new QToolButton(Panel1);
-        button->setObjectName(name);
-        button->setAutoRaise(true);
-        button->setIcon(Glyph(theme, fallback));
-        button->setIconSize(QSize(18, 18));
-        button->setFixedSize(kSpeedButtonWidth, kSpeedButtonWidth);
-        connect(button, &QToolButton::clicked, this, handler);
-        tools->addWidget(button);
-        return button;
+    struct Button {
+        QToolButton* TFMain::*member;
+        const char* name;
+        const char* theme;
+        QStyle::StandardPixmap fallback;
+        void (TFMain::*clicked)(); // none yet for the link and monitor commands
     };
     // Left to right in this order.
-    SpeedButton5 = speedButton("SpeedButton5", "preferences-system",
-                               QStyle::SP_FileDialogDetailedView, &TFMain::BSettingClick);
-    SpeedButton3 = speedButton("SpeedButton3", "document-open", QStyle::SP_DialogOpenButton,
-                               &TFMain::EzRgnBtn4Click);
-    SpeedButton4 = speedButton("SpeedButton4", "document-save", QStyle::SP_DialogSaveButton,
-                               &TFMain::EzRgnBtn5Click);
-    SpeedButton6 = speedButton("SpeedButton6", "network-connect", QStyle::SP_DriveNetIcon,
-                               &TFMain::SpeedButton6Click);
-    SpeedButton8 = speedButton("SpeedButton8", "network-disconnect", QStyle::SP_BrowserStop,
-                               &TFMain::SpeedButton8Click);
-    SpeedButton10 = speedButton("SpeedButton10", "document-new", QStyle::SP_FileIcon,
-                                &TFMain::SpeedButton10Click);
-    SpeedButton1 =
-        speedButton("SpeedButton1", "go-down", QStyle::SP_ArrowDown, &TFMain::EzRgnBtn2Click);
-    SpeedButton2 =
-        speedButton("SpeedButton2", "go-up", QStyle::SP_ArrowUp, &TFMain::EzRgnBtn3Click);
-    SpeedButton7 = speedButton("SpeedButton7", "system-software-update", QStyle::SP_BrowserReload,
-                               &TFMain::EzRgnBtn1Click);
-    SpeedButton9 = speedButton("SpeedButton9", "utilities-system-monitor", QStyle::SP_ComputerIcon,
-                               &TFMain::SpeedButton9Click);
+    const Button buttons[] = {
+        {&TFMain::m_SettingsButton, "SpeedButton5", "preferences-system",
+         QStyle::SP_FileDialogDetailedView, nullptr},
+        {&TFMain::m_LoadButton, "SpeedButton3", "document-open", QStyle::SP_DialogOpenButton,
+         &TFMain::LoadFromFileClicked},
+        {&TFMain::m_SaveButton, "SpeedButton4", "document-save", QStyle::SP_DialogSaveButton,
+         &TFMain::SaveToFileClicked},
+        {&TFMain::m_ConnectButton, "SpeedButton6", "network-connect", QStyle::SP_DriveNetIcon,
+         nullptr},
+        {&TFMain::m_DisconnectButton, "SpeedButton8", "network-disconnect", QStyle::SP_BrowserStop,
+         nullptr},
+        {&TFMain::m_NewButton, "SpeedButton10", "document-new", QStyle::SP_FileIcon,
+         &TFMain::NewConfigurationClicked},
+        {&TFMain::m_ReadButton, "SpeedButton1", "go-down", QStyle::SP_ArrowDown,
+         &TFMain::ReadFromGatewayClicked},
+        {&TFMain::m_WriteButton, "SpeedButton2", "go-up", QStyle::SP_ArrowUp,
+         &TFMain::WriteToGatewayClicked},
+        {&TFMain::m_UpgradeButton, "SpeedButton7", "system-software-update",
+         QStyle::SP_BrowserReload, &TFMain::UpgradeFirmwareClicked},
+        {&TFMain::m_MonitorButton, "SpeedButton9", "utilities-system-monitor",
+         QStyle::SP_ComputerIcon, nullptr},
+    };
+    for (const Button& spec : buttons) {
+        auto* button = new QToolButton(m_ToolPanel);
+        button->setObjectName(spec.name);
+        button->setAutoRaise(true);
+        button->setIcon(Glyph(spec.theme, spec.fallback));
+        button->setIconSize(QSize(18, 18));
+        button->setFixedSize(kSpeedButtonWidth, kSpeedButtonWidth);
+        if (spec.clicked)
+            connect(button, &QToolButton::clicked, this, spec.clicked);
+        tools->addWidget(button);
+        this->*spec.member = button;
+    }
     tools->addStretch();
-    for (size_t i = 0; i < kLanguageIds.size(); ++i) {
-        auto* button = new QToolButton(Panel1);
-        const char* id = kLanguageIds[i];
+    for (size_t i = 0; i < kLanguageButtons.size(); ++i) {
+        auto* button = new QToolButton(m_ToolPanel);
+        const char* id = kLanguageButtons[i].id;
         button->setObjectName(QString("BL") + id);
-        button->setText(ButtonLabel(id));
+        button->setText(kLanguageButtons[i].label);
         button->setCheckable(true);
         button->setAutoRaise(true);
         button->setMinimumHeight(kSpeedButtonWidth);
         button->setMinimumWidth(button->minimumSizeHint().width());
         button->setEnabled(false);
-        connect(button, &QToolButton::clicked, this, [this, id] { LanguageButtonClick(id); });
+        connect(button, &QToolButton::clicked, this, [this, id] { LanguageButtonClicked(id); });
         tools->addWidget(button);
-        LanguageButtons[i] = button;
+        m_LanguageButtons[i] = button;
     }
+}
 
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName("ListBox1");
+void TFMain::BuildCentre() {
+    m_SectionList = new QListWidget(this);
+    m_SectionList->setObjectName("ListBox1");
     for (int i = 0; i < kw::kSectionCount; ++i)
-        ListBox1->addItem(QString());
-    connect(ListBox1, &QListWidget::currentRowChanged, this, [this] { ListBox1Click(); });
+        m_SectionList->addItem(QString());
+    connect(m_SectionList, &QListWidget::currentRowChanged, this, &TFMain::ShowSelectedSection);
     // Choosing the section on view again brings back a page that closed itself.
-    connect(ListBox1, &QListWidget::itemClicked, this, [this] {
-        if (m_CurrentPage == nullptr || !m_CurrentPage->isVisible())
-            ListBox1Click();
+    connect(m_SectionList, &QListWidget::itemClicked, this, [this] {
+        const TFDForm* page = m_Sections->CurrentPage();
+        if (page == nullptr || !page->isVisible())
+            ShowSelectedSection();
     });
+    m_Sections = new CSectionArea(this);
 
-    auto* pageArea = new QWidget(this);
-    pageArea->setObjectName("Panel2");
-    Panel1C = new QLabel(pageArea);
-    Panel1C->setObjectName("Panel1C");
-    QFont bold = Panel1C->font();
-    bold.setBold(true);
-    Panel1C->setFont(bold);
-    Panel1C->setAutoFillBackground(true);
-    QPalette caption = Panel1C->palette();
-    caption.setColor(QPalette::Window, caption.color(QPalette::Active, QPalette::Highlight));
-    caption.setColor(QPalette::WindowText,
-                     caption.color(QPalette::Active, QPalette::HighlightedText));
-    Panel1C->setPalette(caption);
-    Panel1C->setContentsMargins(6, 3, 6, 3);
-    ScrollBox1 = new QScrollArea(pageArea);
-    ScrollBox1->setObjectName("ScrollBox1");
-    ScrollBox1->setWidgetResizable(false);
-    ScrollBox1->viewport()->installEventFilter(this);
-    auto* pageLayout = new QVBoxLayout(pageArea);
-    pageLayout->setContentsMargins(0, 0, 0, 0);
-    pageLayout->setSpacing(0);
-    pageLayout->addWidget(Panel1C);
-    pageLayout->addWidget(ScrollBox1, 1);
-
-    Splitter1 = new QSplitter(Qt::Horizontal, this);
-    Splitter1->setObjectName("Splitter1");
-    Splitter1->addWidget(ListBox1);
-    Splitter1->addWidget(pageArea);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({kSectionListWidth, kw::kDesignWidth - kSectionListWidth});
-    Splitter1->setCollapsible(0, false);
+    m_Splitter = new QSplitter(Qt::Horizontal, this);
+    m_Splitter->setObjectName("Splitter1");
+    m_Splitter->addWidget(m_SectionList);
+    m_Splitter->addWidget(m_Sections);
+    m_Splitter->setStretchFactor(1, 1);
+    m_Splitter->setCollapsible(0, false);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(Panel1);
-    layout->addWidget(Splitter1, 1);
+    layout->addWidget(m_ToolPanel);
+    layout->addWidget(m_Splitter, 1);
     setCentralWidget(central);
 
-    StatusBar1Text = new QLabel(this);
-    StatusBar1Text->setObjectName("StatusBar1Text");
+    m_StatusText = new QLabel(this);
+    m_StatusText->setObjectName("StatusBar1Text");
     statusBar()->setObjectName("StatusBar1");
-    statusBar()->addWidget(StatusBar1Text, 1);
-
-    m_PageHolder = new QWidget(this);
-    m_PageHolder->setObjectName("PageHolder");
-    m_PageHolder->hide();
+    statusBar()->addWidget(m_StatusText, 1);
 }
 
 void TFMain::BuildMenus() {
     auto item = [this](QMenu* menu, const char* name, void (TFMain::*handler)()) {
         QAction* action = menu->addAction(QString());
         action->setObjectName(name);
-        connect(action, &QAction::triggered, this, handler);
+        if (handler)
+            connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    Aplikace1 = menuBar()->addMenu(QString());
-    Aplikace1->setObjectName("Aplikace1");
-    Nastaveni2 = item(Aplikace1, "Nastaveni2", &TFMain::BSettingClick);
-    Aplikace1->addSeparator();
-    Navazatspojeni1 = item(Aplikace1, "Navazatspojeni1", &TFMain::SpeedButton6Click);
-    Ukoncitspojeni1 = item(Aplikace1, "Ukoncitspojeni1", &TFMain::SpeedButton8Click);
-    Aplikace1->addSeparator();
-    Oaplikaci1 = item(Aplikace1, "Oaplikaci1", &TFMain::BHelpClick);
-    Ukoncit1 = item(Aplikace1, "Ukoncit1", &TFMain::BExitClick);
+    m_ApplicationMenu = menuBar()->addMenu(QString());
+    m_ApplicationMenu->setObjectName("Aplikace1");
+    m_SettingsAction = item(m_ApplicationMenu, "Nastaveni2", nullptr);
+    m_ApplicationMenu->addSeparator();
+    m_ConnectAction = item(m_ApplicationMenu, "Navazatspojeni1", nullptr);
+    m_DisconnectAction = item(m_ApplicationMenu, "Ukoncitspojeni1", nullptr);
+    m_ApplicationMenu->addSeparator();
+    m_AboutAction = item(m_ApplicationMenu, "Oaplikaci1", &TFMain::AboutClicked);
+    m_ExitAction = item(m_ApplicationMenu, "Ukoncit1", &TFMain::ExitClicked);
 
-    Brana1 = menuBar()->addMenu(QString());
-    Brana1->setObjectName("Brana1");
-    Nacistzesouboru1 = item(Brana1, "Nacistzesouboru1", &TFMain::EzRgnBtn4Click);
-    Ulozitdosouboru1 = item(Brana1, "Ulozitdosouboru1", &TFMain::EzRgnBtn5Click);
-    Brana1->addSeparator();
-    Nacistzbrany1 = item(Brana1, "Nacistzbrany1", &TFMain::EzRgnBtn2Click);
-    Ulozitdobrany1 = item(Brana1, "Ulozitdobrany1", &TFMain::EzRgnBtn3Click);
-    Brana1->addSeparator();
-    Upgradefirmware1 = item(Brana1, "Upgradefirmware1", &TFMain::EzRgnBtn1Click);
+    m_GatewayMenu = menuBar()->addMenu(QString());
+    m_GatewayMenu->setObjectName("Brana1");
+    m_LoadAction = item(m_GatewayMenu, "Nacistzesouboru1", &TFMain::LoadFromFileClicked);
+    m_SaveAction = item(m_GatewayMenu, "Ulozitdosouboru1", &TFMain::SaveToFileClicked);
+    m_GatewayMenu->addSeparator();
+    m_ReadAction = item(m_GatewayMenu, "Nacistzbrany1", &TFMain::ReadFromGatewayClicked);
+    m_WriteAction = item(m_GatewayMenu, "Ulozitdobrany1", &TFMain::WriteToGatewayClicked);
+    m_GatewayMenu->addSeparator();
+    m_UpgradeAction = item(m_GatewayMenu, "Upgradefirmware1", &TFMain::UpgradeFirmwareClicked);
+}
+
+kw::TGatewayCommandHost TFMain::CommandHost() {
+    return {m_Parameters,
+            m_HWVer,
+            m_PINChanged,
+            m_ServisPasswChanged,
+            m_Settings,
+            m_ProgramFolder,
+            m_DataFolder,
+            [this]() -> CUserPort& { return *m_Port; },
+            [this] { m_Sections->StoreCurrentPage(); },
+            [this] {
+                RefreshConfig();
+                m_Sections->LoadCurrentPage();
+            },
+            [this] { EnableRules(); },
+            [this] { close(); }};
 }
 
 // ---------------------------------------------------------------- settings
@@ -258,14 +246,24 @@ void TFMain::ReadSettings() {
     m_Ini.Load(kw::SettingsFilePath(m_DataFolder));
     m_OwnAddress = kw::OwnIpv4Address();
     kw::TSettingsContext context;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        context.screenWidth = screen->geometry().width();
-        context.screenHeight = screen->geometry().height();
-    }
     // No data-modem line is known until the dial-up layer lists them.
     context.modemAvailable = false;
     context.ownAddress = m_OwnAddress;
     m_Settings = kw::ReadSettings(m_Ini, context);
+}
+
+void TFMain::PlaceWindow() {
+    // By default the section area shows the widest page without scrolling
+    // sideways; the pages know their widths once they speak the language.
+    const int areaWidth = m_Sections->WidthForWidestPage();
+    kw::TSettingsContext context;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        context.screenWidth = screen->geometry().width();
+        context.screenHeight = screen->geometry().height();
+    }
+    context.windowWidth = kSectionListWidth + m_Splitter->handleWidth() + areaWidth;
+    kw::ReadWindowPlace(m_Ini, context, m_Settings);
+    m_Splitter->setSizes({kSectionListWidth, areaWidth});
     move(m_Settings.Left, m_Settings.Top);
     resize(m_Settings.Width, m_Settings.Height);
 }
@@ -280,15 +278,15 @@ void TFMain::WriteSettings() {
     std::string error;
     // Owner-only: the file holds the passwords last typed for IP connections.
     if (!m_Ini.Save(kw::SettingsFilePath(m_DataFolder), kw::CIniFile::Access::OwnerOnly, &error))
-        std::fprintf(stderr, "KolbraWin: settings not saved: %s\n", error.c_str());
+        qCWarning(kw::SettingsLog, "settings not saved: %s", error.c_str());
 }
 
 void TFMain::EnableLanguageButtons() {
-    for (size_t i = 0; i < kLanguageIds.size(); ++i) {
-        const int lang = m_Language.FindLangById(kLanguageIds[i]);
-        LanguageButtons[i]->setEnabled(lang >= 0);
+    for (size_t i = 0; i < kLanguageButtons.size(); ++i) {
+        const int lang = m_Language.FindLangById(kLanguageButtons[i].id);
+        m_LanguageButtons[i]->setEnabled(lang >= 0);
         if (lang >= 0)
-            LanguageButtons[i]->setToolTip(QString::fromStdString(m_Language.GetLangName(lang)));
+            m_LanguageButtons[i]->setToolTip(QString::fromStdString(m_Language.GetLangName(lang)));
     }
 }
 
@@ -304,21 +302,19 @@ void TFMain::ApplyLanguage(int lang, const std::string& variant) {
     if (lang < 0 || lang >= m_Language.LangNum())
         lang = 0;
     m_Settings.ActLanguage = lang;
-    for (size_t i = 0; i < kLanguageIds.size(); ++i) {
-        const int index = m_Language.FindLangById(kLanguageIds[i]);
+    for (size_t i = 0; i < kLanguageButtons.size(); ++i) {
+        const int index = m_Language.FindLangById(kLanguageButtons[i].id);
         if (index >= 0)
-            LanguageButtons[i]->setChecked(index == lang);
+            m_LanguageButtons[i]->setChecked(index == lang);
     }
     if (m_Language.LangNum() > 0)
         m_Language.Load(lang, variant);
     else
-        std::fprintf(stderr, "KolbraWin: no languages listed in %s%s\n", m_ProgramFolder.c_str(),
-                     CLanguage::kIndexFile);
+        qCWarning(kw::AppLog, "no languages listed in %s%s", m_ProgramFolder.c_str(),
+                  CLanguage::kIndexFile);
     kw::TranslateForm(this, m_Language);
-    if (m_CurrentPage) {
-        m_CurrentPage->StorePage();
-        m_CurrentPage->LoadPage();
-    }
+    m_Sections->StoreCurrentPage();
+    m_Sections->LoadCurrentPage();
     SetOwnTexts();
     UpdateCaption();
     // The status bar speaks the language too.
@@ -326,172 +322,96 @@ void TFMain::ApplyLanguage(int lang, const std::string& variant) {
 }
 
 void TFMain::SetOwnTexts() {
+    namespace word = kw::word;
     for (int i = 0; i < kw::kSectionCount; ++i)
-        ListBox1->item(i)->setText(Text(kFirstSectionWord + i));
-    if (ListBox1->currentRow() >= 0)
-        Panel1C->setText(ListBox1->currentItem()->text());
-    auto hint = [this](int word) { return QString::fromStdString(m_Language.GetHint(word)); };
-    SpeedButton5->setToolTip(Text(18));
-    SpeedButton3->setToolTip(Text(73));
-    SpeedButton4->setToolTip(Text(74));
-    SpeedButton6->setToolTip(hint(244));
-    SpeedButton8->setToolTip(hint(245));
-    SpeedButton10->setToolTip(Text(335));
-    SpeedButton1->setToolTip(Text(69));
-    SpeedButton2->setToolTip(Text(70));
-    SpeedButton7->setToolTip(Text(68));
-    SpeedButton9->setToolTip(Text(336));
-    Aplikace1->setTitle(Text(242));
-    Brana1->setTitle(Text(243));
-    Nastaveni2->setText(Text(18));
-    Navazatspojeni1->setText(Text(244));
-    Ukoncitspojeni1->setText(Text(245));
-    Oaplikaci1->setText(Text(19));
-    Ukoncit1->setText(Text(21));
-    Nacistzesouboru1->setText(Text(72));
-    Ulozitdosouboru1->setText(Text(71));
-    Nacistzbrany1->setText(Text(12));
-    Ulozitdobrany1->setText(Text(13));
-    Upgradefirmware1->setText(Text(11));
+        m_SectionList->item(i)->setText(Text(word::kFirstSectionName + i));
+    if (m_SectionList->currentRow() >= 0)
+        m_Sections->SetCaption(m_SectionList->currentItem()->text());
+    auto hint = [this](int id) { return QString::fromStdString(m_Language.GetHint(id)); };
+    m_SettingsButton->setToolTip(Text(word::kSettings));
+    m_LoadButton->setToolTip(Text(word::kLoadFromFileHint));
+    m_SaveButton->setToolTip(Text(word::kSaveToFileHint));
+    m_ConnectButton->setToolTip(hint(word::kConnect));
+    m_DisconnectButton->setToolTip(hint(word::kDisconnect));
+    m_NewButton->setToolTip(Text(word::kNewConfigurationHint));
+    m_ReadButton->setToolTip(Text(word::kReadFromGatewayHint));
+    m_WriteButton->setToolTip(Text(word::kWriteToGatewayHint));
+    m_UpgradeButton->setToolTip(Text(word::kUpgradeFirmwareHint));
+    m_MonitorButton->setToolTip(Text(word::kMonitorHint));
+    m_ApplicationMenu->setTitle(Text(word::kApplicationMenu));
+    m_GatewayMenu->setTitle(Text(word::kGatewayMenu));
+    m_SettingsAction->setText(Text(word::kSettings));
+    m_ConnectAction->setText(Text(word::kConnect));
+    m_DisconnectAction->setText(Text(word::kDisconnect));
+    m_AboutAction->setText(Text(word::kAbout));
+    m_ExitAction->setText(Text(word::kExit));
+    m_LoadAction->setText(Text(word::kLoadFromFile));
+    m_SaveAction->setText(Text(word::kSaveToFile));
+    m_ReadAction->setText(Text(word::kReadFromGateway));
+    m_WriteAction->setText(Text(word::kWriteToGateway));
+    m_UpgradeAction->setText(Text(word::kUpgradeFirmware));
 }
 
 void TFMain::UpdateCaption() {
-    int variantWord = 0;
-    if (m_HWVer == "A" || m_HWVer == "D")
-        variantWord = 326;
-    else if (m_HWVer == "C" || m_HWVer == "F")
-        variantWord = 327;
-    else if (m_HWVer == "E" || m_HWVer == "G")
-        variantWord = 328;
-    QString caption = Text(0);
+    const int variantWord = kw::VariantNameWord(m_HWVer);
+    QString caption = Text(kw::word::kProgramName);
     if (variantWord != 0)
         caption += " - " + Text(variantWord);
     setWindowTitle(caption);
 }
 
-void TFMain::LanguageButtonClick(const char* id) {
+void TFMain::LanguageButtonClicked(const char* id) {
     const int lang = m_Language.FindLangById(id);
     if (lang >= 0)
         ApplyLanguage(lang, m_HWVer);
 }
 
-// ---------------------------------------------------------------- pages
-
-void TFMain::SetSectionPage(int section, TFDForm* page) {
-    KW_ASSERT(section >= 0 && section < kw::kSectionCount);
-    if (m_Pages[section] == page)
-        return;
-    if (m_Pages[section] == m_CurrentPage && m_CurrentPage != nullptr)
-        ForgetPage();
-    delete m_Pages[section];
-    m_Pages[section] = page;
-    if (page) {
-        page->hide();
-        page->setParent(m_PageHolder);
-    }
-}
-
-TFDForm* TFMain::SectionPage(int section) const {
-    KW_ASSERT(section >= 0 && section < kw::kSectionCount);
-    return m_Pages[section];
-}
-
-int TFMain::CurrentSection() const {
-    return ListBox1->currentRow();
-}
-
-void TFMain::ForgetPage() {
-    if (QWidget* shown = ScrollBox1->takeWidget()) {
-        shown->hide();
-        shown->setParent(m_PageHolder);
-    }
-    m_CurrentPage = nullptr;
-}
-
-void TFMain::StoreCurrentPage() {
-    if (m_CurrentPage)
-        m_CurrentPage->StorePage();
-}
-
-void TFMain::LoadCurrentPage() {
-    if (m_CurrentPage)
-        m_CurrentPage->LoadPage();
-}
-
-void TFMain::ListBox1Click() {
-    const int section = ListBox1->currentRow();
-    if (section < 0)
-        return;
-    if (m_CurrentPage) {
-        m_CurrentPage->StorePage();
-        ForgetPage();
-    }
-    Panel1C->setText(ListBox1->item(section)->text());
-    TFDForm* page = m_Pages[section];
-    if (page == nullptr)
-        return;
-    page->move(0, 0);
-    page->LoadPage();
-    ScrollBox1->setWidget(page);
-    page->show();
-    m_CurrentPage = page;
-    const QSize area = ScrollBox1->viewport()->size();
-    page->ResizePage(area.width(), area.height());
-}
-
-bool TFMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ScrollBox1->viewport() && event->type() == QEvent::Resize && m_CurrentPage) {
-        const QSize area = ScrollBox1->viewport()->size();
-        m_CurrentPage->ResizePage(area.width(), area.height());
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
 // ---------------------------------------------------------------- state
 
-void TFMain::RefreshConfig() {
-    ForgetPage();
-    ApplyLanguage(m_Settings.ActLanguage, m_HWVer);
-    const bool loaded = !m_HWVer.empty();
-    ListBox1->setEnabled(loaded);
-    if (loaded && ListBox1->currentRow() >= 0)
-        ListBox1Click();
-    EnableRules();
+void TFMain::ShowSelectedSection() {
+    const int section = m_SectionList->currentRow();
+    if (section >= 0)
+        m_Sections->Show(section, m_SectionList->item(section)->text());
 }
 
-void TFMain::LinkStateNotify(bool connected, bool callInProgress) {
-    m_Link.m_Connected = connected;
-    m_Link.m_CallInProgress = callInProgress;
+void TFMain::RefreshConfig() {
+    m_Sections->Forget();
+    ApplyLanguage(m_Settings.ActLanguage, m_HWVer);
+    const bool loaded = !m_HWVer.empty();
+    m_SectionList->setEnabled(loaded);
+    if (loaded)
+        ShowSelectedSection();
     EnableRules();
 }
 
 void TFMain::EnableRules() {
+    const kw::CGatewayLink& link = m_Commands.Link();
     kw::TConnectionState state;
     state.conType = m_Settings.ConType;
-    state.connected = m_Link.m_Connected;
-    state.callInProgress = m_Link.m_CallInProgress;
+    state.connected = link.Connected();
+    state.callInProgress = link.CallInProgress();
     state.dialing = m_Dialing;
     state.configLoaded = !m_HWVer.empty();
     state.hasPhoneNumber = !m_Settings.ModemNumber.empty();
     state.hasCallbackAddress = !m_Settings.IpAddress.empty();
     const kw::TEnabledCommands e = kw::EnableRules(state);
-    SpeedButton4->setEnabled(e.save);
-    SpeedButton7->setEnabled(e.upgrade);
-    SpeedButton1->setEnabled(e.read);
-    SpeedButton2->setEnabled(e.write);
-    SpeedButton6->setEnabled(e.connect);
-    SpeedButton8->setEnabled(e.disconnect);
-    SpeedButton9->setEnabled(e.monitor);
-    Navazatspojeni1->setEnabled(e.connect);
-    Ukoncitspojeni1->setEnabled(e.disconnect);
-    Nacistzbrany1->setEnabled(e.menuLink);
-    Ulozitdobrany1->setEnabled(e.menuLink);
-    Upgradefirmware1->setEnabled(e.menuLink);
-    StatusBar1Text->setText(Text(e.statusWord));
+    m_SaveButton->setEnabled(e.save);
+    m_UpgradeButton->setEnabled(e.upgrade);
+    m_ReadButton->setEnabled(e.read);
+    m_WriteButton->setEnabled(e.write);
+    m_ConnectButton->setEnabled(e.connect);
+    m_DisconnectButton->setEnabled(e.disconnect);
+    m_MonitorButton->setEnabled(e.monitor);
+    m_ConnectAction->setEnabled(e.connect);
+    m_DisconnectAction->setEnabled(e.disconnect);
+    m_ReadAction->setEnabled(e.menuLink);
+    m_WriteAction->setEnabled(e.menuLink);
+    m_UpgradeAction->setEnabled(e.menuLink);
+    m_StatusText->setText(Text(e.statusWord));
 }
 
 std::string TFMain::StatusText() const {
-    return StatusBar1Text->text().toStdString();
+    return m_StatusText->text().toStdString();
 }
 
 // ---------------------------------------------------------------- dialogs
@@ -508,18 +428,6 @@ int TFMain::RunDialog(QDialog& dialog) {
     return m_RunDialog(dialog);
 }
 
-void TFMain::ShowProgress(const std::string& text, bool withBar) {
-    m_Port->ShowProgress(text, withBar);
-}
-
-void TFMain::ShowProgressWord(int word, bool withBar) {
-    m_Port->ShowProgressWord(word, withBar);
-}
-
-void TFMain::HideProgress() {
-    m_Port->HideProgress();
-}
-
 void TFMain::SetUserPort(CUserPort* port) {
     m_Port = port ? port : m_QtPort.get();
 }
@@ -534,146 +442,82 @@ void TFMain::SetDialogRunner(std::function<int(QDialog&)> runner) {
 
 // ---------------------------------------------------------------- commands
 
-void TFMain::EzRgnBtn4Click() {
-    const std::optional<std::string> file = m_FileDialogs->AskOpen(Text(332));
+void TFMain::LoadFromFileClicked() {
+    const std::optional<std::string> file = m_FileDialogs->AskOpen(Text(kw::word::kOpenFileFilter));
     if (!file)
         return;
     if (m_Parameters.LoadFromFile(*file)) {
         m_PINChanged = false;
         m_ServisPasswChanged = false;
     } else {
-        m_Port->ShowMessage(CUserPort::Icon::Error, 130, "%s\n'%s'", {*file});
+        m_Port->ShowMessage(CUserPort::Icon::Error, kw::word::kCannotLoadFile, "%s\n'%s'", {*file});
     }
     m_HWVer = kw::SettleVariantAfterLoad(m_Parameters);
     RefreshConfig();
 }
 
-void TFMain::EzRgnBtn5Click() {
-    StoreCurrentPage();
-    const std::optional<std::string> file = m_FileDialogs->AskSave(Text(128), "sgd");
+void TFMain::SaveToFileClicked() {
+    m_Sections->StoreCurrentPage();
+    const std::optional<std::string> file =
+        m_FileDialogs->AskSave(Text(kw::word::kSaveFileFilter), "sgd");
     if (!file)
         return;
     if (m_Parameters.SaveToFile(*file))
         m_Parameters.m_Modified = false;
     else
-        m_Port->ShowMessage(CUserPort::Icon::Error, 129, "%s\n'%s'", {*file});
+        m_Port->ShowMessage(CUserPort::Icon::Error, kw::word::kCannotSaveFile, "%s\n'%s'", {*file});
 }
 
-void TFMain::SpeedButton10Click() {
-    StoreCurrentPage();
+void TFMain::NewConfigurationClicked() {
+    m_Sections->StoreCurrentPage();
     if (!m_HWVer.empty() && m_Parameters.m_Modified &&
-        !m_Port->AskYesNo(CUserPort::Icon::Question, 334))
+        !m_Port->AskYesNo(CUserPort::Icon::Question, kw::word::kDiscardChanges))
         return;
-    FNew->Activate(m_HWVer);
-    CenterDialog(*FNew);
-    if (RunDialog(*FNew) != TFNew::kResultOk)
+    m_NewDialog->Activate(m_HWVer);
+    CenterDialog(*m_NewDialog);
+    if (RunDialog(*m_NewDialog) != TFNew::kResultOk)
         return;
-    m_HWVer = FNew->ChosenVariant();
+    m_HWVer = m_NewDialog->ChosenVariant();
     m_Parameters.ResetAll();
     m_Parameters.SetValue("HWVer", 0, m_HWVer);
     RefreshConfig();
     m_Parameters.m_Modified = false;
 }
 
-void TFMain::BHelpClick() {
-    FOAplikaci->Activate();
-    CenterDialog(*FOAplikaci);
-    RunDialog(*FOAplikaci);
+void TFMain::ReadFromGatewayClicked() {
+    m_Commands.Read();
 }
 
-void TFMain::BExitClick() {
+void TFMain::WriteToGatewayClicked() {
+    m_Commands.Write();
+}
+
+void TFMain::UpgradeFirmwareClicked() {
+    m_Commands.Upgrade();
+}
+
+void TFMain::AboutClicked() {
+    m_AboutBox->Activate();
+    CenterDialog(*m_AboutBox);
+    RunDialog(*m_AboutBox);
+}
+
+void TFMain::ExitClicked() {
     // A wait in progress ends before the window goes.
-    m_Link.PressExit();
+    m_Commands.Link().PressExit();
     close();
-}
-
-// The link commands. Their buttons and menu items already follow the enable
-// rules; the serial-link, dial-up, monitor and firmware work fills them in.
-void TFMain::BSettingClick() {
-    // Connection settings dialog: comes with the connection settings.
-}
-
-void TFMain::SpeedButton6Click() {
-    // Connect a modem or TCP/IP link: comes with the connection settings.
-}
-
-void TFMain::SpeedButton8Click() {
-    // Disconnect: comes with the connection settings.
-}
-
-void TFMain::SyncLinkSettings() {
-    m_Link.m_ComPort = m_Settings.Com;
-    m_Link.m_ConType = m_Settings.ConType;
-}
-
-kw::TTransferHost TFMain::TransferHost() {
-    SyncLinkSettings();
-    return kw::TTransferHost{m_Link,
-                             m_Parameters,
-                             *m_Port,
-                             m_HWVer,
-                             m_PINChanged,
-                             m_ServisPasswChanged,
-                             [this] { StoreCurrentPage(); },
-                             [this] {
-                                 RefreshConfig();
-                                 LoadCurrentPage();
-                             }};
-}
-
-void TFMain::RunGatewayCommand(const std::function<void()>& command) {
-    if (m_GatewayBusy)
-        return;
-    m_GatewayBusy = true;
-    command();
-    m_GatewayBusy = false;
-    EnableRules();
-    if (m_CloseRequested)
-        close();
-}
-
-void TFMain::EzRgnBtn2Click() {
-    RunGatewayCommand([this] { kw::ReadFromGateway(TransferHost()); });
-}
-
-void TFMain::EzRgnBtn3Click() {
-    RunGatewayCommand([this] { kw::WriteToGateway(TransferHost()); });
-}
-
-kw::TUpgradeHost TFMain::UpgradeHost() {
-    SyncLinkSettings();
-    return kw::TUpgradeHost{m_Link, *m_Port, m_ProgramFolder, m_Firmware};
-}
-
-void TFMain::EzRgnBtn1Click() {
-    RunGatewayCommand([this] { kw::UpgradeCommand(UpgradeHost()); });
-}
-
-void TFMain::SpeedButton9Click() {
-    // Monitor window, cable only: comes with the monitor.
 }
 
 // ---------------------------------------------------------------- closing
 
 void TFMain::closeEvent(QCloseEvent* event) {
-    if (m_GatewayBusy) {
-        // Closing counts as Cancel where Cancel is offered; a firmware transfer,
-        // which hides it, runs to its end. The window closes after the command.
-        m_CloseRequested = true;
-        m_Port->CancelProgress();
+    if (!m_Commands.MayClose()) {
         event->ignore();
         return;
     }
-    if (!m_Link.m_Closing)
-        FormClose();
+    if (!m_Commands.Link().Closing()) {
+        m_Commands.Release();
+        WriteSettings();
+    }
     event->accept();
-}
-
-void TFMain::FormClose() {
-    // The gateway waits for its end of exchange after a read; it must not be
-    // left in the middle of one when the program goes.
-    SyncLinkSettings();
-    kw::ReleaseGateway(m_Link);
-    WriteSettings();
-    m_Link.m_Closing = true;
 }

@@ -1,39 +1,33 @@
-// The main window: owner of the application settings, the parameter registry,
-// the hardware variant code, the connection flags, the section pages and the
-// progress window. It runs the commands of the tool panel and the two menus,
-// switches the section pages and keeps the enable rules and the status bar in
-// step with the connection state.
+// The main window's frame: menus, tool panel, section list, status bar and
+// language buttons around the section area. It owns the application settings,
+// the parameter registry and the hardware variant code, keeps the enable rules
+// and the status bar in step with the link's state, and hands the commands
+// that talk to the gateway to its command runner.
 #pragma once
 
 #include "AppSettings.h"
-#include "COMTerminal.h"
-#include "ConfigTransfer.h"
-#include "FirmwareUpgrade.h"
-#include "GatewayLink.h"
+#include "GatewayCommands.h"
 #include "IniFile.h"
 #include "PageHost.h"
 #include "Parameters.h"
-#include "SectionPages.h"
 
 #include <QMainWindow>
 
 #include <array>
 #include <functional>
 #include <memory>
-#include <vector>
 
 class CFileDialogs;
 class CLanguage;
 class CLanguageMenuQt;
 class CQtUserPort;
+class CSectionArea;
 class QDialog;
 class QLabel;
 class QListWidget;
 class QMenu;
-class QScrollArea;
 class QSplitter;
 class QToolButton;
-class TFDForm;
 class TFNew;
 class TFOAplikaci;
 
@@ -41,8 +35,9 @@ class TFMain : public QMainWindow, public CPageHost {
     Q_OBJECT
 public:
     // Builds the window in the start-up order: folders, language, settings,
-    // language buttons, the catalogue at its defaults, the pages, then the
-    // refresh that applies the saved language. No configuration is held yet.
+    // language buttons, the catalogue at its defaults, the pages, the refresh
+    // that applies the saved language, then the window's place. No
+    // configuration is held yet.
     explicit TFMain(CLanguage& language);
     ~TFMain() override;
 
@@ -58,50 +53,21 @@ public:
     // top = main top + (main height - dialog height) / 2, left likewise, never below 0.
     void CenterDialog(QWidget& dialog) override;
 
-    // --- State held for the link, transfer and dial-up code ---
     kw::TAppSettings& Settings() { return m_Settings; }
-    const kw::TAppSettings& Settings() const { return m_Settings; }
     // The computer's own address, found once at start; empty when it has none.
     const std::string& OwnAddress() const { return m_OwnAddress; }
-    const std::string& DataFolder() const { return m_DataFolder; }
-    const std::string& ProgramFolder() const { return m_ProgramFolder; }
     // After a read, load or new configuration: the one letter of HWVer.
     void SetHardwareVariant(const std::string& code) { m_HWVer = code; }
-    // The link state and the link facade: the connection flags, the exchange-open
-    // flag, the closing flag and the cancel latches live there.
-    kw::CGatewayLink& Link() { return m_Link; }
-    CCOMTerminal& Terminal() { return m_Terminal; }
-    bool Connected() const { return m_Link.m_Connected; }
-    void SetConnected(bool connected) { m_Link.m_Connected = connected; }
-    bool CallInProgress() const { return m_Link.m_CallInProgress; }
-    bool Dialing() const { return m_Dialing; }
+    // Its link holds the connection state; the window follows its notification.
+    kw::CGatewayCommands& GatewayCommands() { return m_Commands; }
+    CSectionArea& Sections() { return *m_Sections; }
     void SetDialing(bool dialing) { m_Dialing = dialing; }
-    // The serial cable's exchange is open (the gateway waits for commands).
-    bool ExchangeOpen() const { return m_Link.m_ExchangeOpen; }
-    void SetExchangeOpen(bool open) { m_Link.m_ExchangeOpen = open; }
-    // Set when the window has closed; ends the idle waits of the link.
-    bool Closing() const { return m_Link.m_Closing; }
-    // A Read, Write or Upgrade is running.
-    bool GatewayBusy() const { return m_GatewayBusy; }
 
-    // --- Operations the other commands call ---
-    // The link's state notification: stores both flags, runs the enable rules.
-    void LinkStateNotify(bool connected, bool callInProgress);
     // After a configuration change: forget the page on view without storing it,
     // apply the language for the variant, enable the section list when a
     // configuration is held and show the selected section again, enable rules.
     void RefreshConfig();
     void EnableRules();
-    void ApplyLanguage(int lang, const std::string& variant);
-    // StorePage / LoadPage of the page on view, if any.
-    void StoreCurrentPage();
-    void LoadCurrentPage();
-    TFDForm* CurrentPage() const { return m_CurrentPage; }
-    int CurrentSection() const;
-    // The shared progress window, through the user port.
-    void ShowProgress(const std::string& text, bool withBar);
-    void ShowProgressWord(int word, bool withBar);
-    void HideProgress();
     std::string StatusText() const;
 
     // --- Seams for tests ---
@@ -111,88 +77,50 @@ public:
     void SetFileDialogs(CFileDialogs* dialogs);
     // How modal dialogs run (default: exec); a test answers them instead.
     void SetDialogRunner(std::function<int(QDialog&)> runner);
-    // Puts a page in place of a section's page; the window takes ownership.
-    void SetSectionPage(int section, TFDForm* page);
-    TFDForm* SectionPage(int section) const;
 
-    // --- Commands ---
-    void BSettingClick();      // connection settings
-    void EzRgnBtn4Click();     // load a configuration file
-    void EzRgnBtn5Click();     // save a configuration file
-    void SpeedButton6Click();  // connect
-    void SpeedButton8Click();  // disconnect
-    void SpeedButton10Click(); // new configuration
-    void EzRgnBtn2Click();     // read from the gateway
-    void EzRgnBtn3Click();     // write to the gateway
-    void EzRgnBtn1Click();     // firmware upgrade
-    void SpeedButton9Click();  // monitor
-    void BHelpClick();         // about box
-    void BExitClick();         // exit
+    // --- Commands of the tool panel and the menus ---
+    void LoadFromFileClicked();
+    void SaveToFileClicked();
+    void NewConfigurationClicked();
+    void ReadFromGatewayClicked();
+    void WriteToGatewayClicked();
+    void UpgradeFirmwareClicked();
+    void AboutClicked();
+    void ExitClicked();
     // A language button: "Cze", "Eng", "Slo", "Ger", "Pol", "Fin", "Tur" or "Spa".
-    void LanguageButtonClick(const char* id);
-    // The section list's click: store the page left, fill and show the new one.
-    void ListBox1Click();
+    void LanguageButtonClicked(const char* id);
 
-    // --- Controls, by their form names ---
-    QWidget* Panel1;
-    QToolButton* SpeedButton1;
-    QToolButton* SpeedButton2;
-    QToolButton* SpeedButton3;
-    QToolButton* SpeedButton4;
-    QToolButton* SpeedButton5;
-    QToolButton* SpeedButton6;
-    QToolButton* SpeedButton7;
-    QToolButton* SpeedButton8;
-    QToolButton* SpeedButton9;
-    QToolButton* SpeedButton10;
-    // In the order of kLanguageIds.
-    std::array<QToolButton*, 8> LanguageButtons;
-    QListWidget* ListBox1;
-    QSplitter* Splitter1;
-    QLabel* Panel1C;
-    QScrollArea* ScrollBox1;
-    QLabel* StatusBar1Text;
-    QMenu* Aplikace1;
-    QMenu* Brana1;
-    QAction* Nastaveni2;
-    QAction* Navazatspojeni1;
-    QAction* Ukoncitspojeni1;
-    QAction* Oaplikaci1;
-    QAction* Ukoncit1;
-    QAction* Nacistzesouboru1;
-    QAction* Ulozitdosouboru1;
-    QAction* Nacistzbrany1;
-    QAction* Ulozitdobrany1;
-    QAction* Upgradefirmware1;
-    TFNew* FNew;
-    TFOAplikaci* FOAplikaci;
-
-    // The language identifiers of the language buttons, in button order.
-    static constexpr std::array<const char*, 8> kLanguageIds = {"Cze", "Eng", "Slo", "Ger",
-                                                                "Pol", "Fin", "Tur", "Spa"};
+    // The language buttons in order: the language each chooses and its label.
+    struct TLanguageButton {
+        const char* id;
+        const char* label;
+    };
+    static constexpr std::array<TLanguageButton, 8> kLanguageButtons = {{{"Cze", "CZ"},
+                                                                         {"Eng", "EN"},
+                                                                         {"Slo", "SK"},
+                                                                         {"Ger", "DE"},
+                                                                         {"Pol", "PL"},
+                                                                         {"Fin", "FI"},
+                                                                         {"Tur", "TR"},
+                                                                         {"Spa", "ES"}}};
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildControls();
+    void BuildToolPanel();
+    void BuildCentre();
     void BuildMenus();
+    kw::TGatewayCommandHost CommandHost();
     void ReadSettings();
+    void PlaceWindow();
     void WriteSettings();
     void EnableLanguageButtons();
+    void ApplyLanguage(int lang, const std::string& variant);
     void SetOwnTexts();
     void UpdateCaption();
-    void ForgetPage();
-    void FormClose();
-    // The link follows the settings: the cable's port and the connection type.
-    void SyncLinkSettings();
-    kw::TTransferHost TransferHost();
-    // Runs a command that talks to the gateway. Its waits handle window events,
-    // so a second click could start another exchange in the middle of this one:
-    // while one runs, the others are ignored, and a close waits for its end.
-    void RunGatewayCommand(const std::function<void()>& command);
-    kw::TUpgradeHost UpgradeHost();
+    // The section list's choice: the page left is stored, the new one filled.
+    void ShowSelectedSection();
     int RunDialog(QDialog& dialog);
     QString Text(int word) const;
 
@@ -205,20 +133,42 @@ private:
     std::string m_OwnAddress;
     std::string m_HWVer;
     bool m_Dialing = false;
-    bool m_GatewayBusy = false;   // a gateway command is running
-    bool m_CloseRequested = false; // the window closes when it has ended
     bool m_PINChanged = false;
     bool m_ServisPasswChanged = false;
-    CCOMTerminal m_Terminal;
-    kw::CGatewayLink m_Link{m_Terminal};
-    std::vector<uint8_t> m_Firmware; // the whole firmware file of an upgrade
+    kw::CGatewayCommands m_Commands{CommandHost()};
 
-    std::array<TFDForm*, kw::kSectionCount> m_Pages{};
-    TFDForm* m_CurrentPage = nullptr;
-    QWidget* m_PageHolder = nullptr; // keeps the pages that are not on view
+    QWidget* m_ToolPanel = nullptr;
+    QToolButton* m_SettingsButton = nullptr;
+    QToolButton* m_LoadButton = nullptr;
+    QToolButton* m_SaveButton = nullptr;
+    QToolButton* m_ConnectButton = nullptr;
+    QToolButton* m_DisconnectButton = nullptr;
+    QToolButton* m_NewButton = nullptr;
+    QToolButton* m_ReadButton = nullptr;
+    QToolButton* m_WriteButton = nullptr;
+    QToolButton* m_UpgradeButton = nullptr;
+    QToolButton* m_MonitorButton = nullptr;
+    std::array<QToolButton*, kLanguageButtons.size()> m_LanguageButtons{};
+    QListWidget* m_SectionList = nullptr;
+    QSplitter* m_Splitter = nullptr;
+    CSectionArea* m_Sections = nullptr;
+    QLabel* m_StatusText = nullptr;
+    QMenu* m_ApplicationMenu = nullptr;
+    QMenu* m_GatewayMenu = nullptr;
+    QAction* m_SettingsAction = nullptr;
+    QAction* m_ConnectAction = nullptr;
+    QAction* m_DisconnectAction = nullptr;
+    QAction* m_AboutAction = nullptr;
+    QAction* m_ExitAction = nullptr;
+    QAction* m_LoadAction = nullptr;
+    QAction* m_SaveAction = nullptr;
+    QAction* m_ReadAction = nullptr;
+    QAction* m_WriteAction = nullptr;
+    QAction* m_UpgradeAction = nullptr;
+    TFNew* m_NewDialog = nullptr;
+    TFOAplikaci* m_AboutBox = nullptr;
 
-    QMenu* PopupMenu1 = nullptr; // the language menu; no control opens it
-    std::unique_ptr<CLanguageMenuQt> m_LanguageMenu;
+    std::unique_ptr<CLanguageMenuQt> m_LanguageMenu; // a menu no control opens
     std::unique_ptr<CQtUserPort> m_QtPort;
     CUserPort* m_Port = nullptr;
     std::unique_ptr<CFileDialogs> m_QtFileDialogs;

@@ -1,6 +1,7 @@
 #include "Progress.h"
 
 #include "TranslateWidgets.h"
+#include "Words.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -13,57 +14,56 @@ TFProgress::TFProgress(const CLanguage& language, QWidget* mainWindow)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setModal(false);
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName("Label1");
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setWordWrap(true);
-    Label1->setMinimumHeight(40);
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName("ProgressBar1");
-    ProgressBar1->setRange(0, 100);
-    Button1 = new QPushButton(this);
-    Button1->setObjectName("Button1");
-    kw::SetWidgetTag(Button1, 2);
-    Button1->setAutoDefault(false);
+    m_Text = new QLabel(this);
+    m_Text->setObjectName("Label1");
+    m_Text->setAlignment(Qt::AlignCenter);
+    m_Text->setWordWrap(true);
+    m_Text->setMinimumHeight(40);
+    m_Bar = new QProgressBar(this);
+    m_Bar->setObjectName("ProgressBar1");
+    m_Bar->setRange(0, 100);
+    m_CancelButton = new QPushButton(this);
+    m_CancelButton->setObjectName("Button1");
+    kw::SetWidgetTag(m_CancelButton, kw::word::kCancel);
+    m_CancelButton->setAutoDefault(false);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(ProgressBar1);
-    layout->addWidget(Button1, 0, Qt::AlignHCenter);
+    layout->addWidget(m_Text);
+    layout->addWidget(m_Bar);
+    layout->addWidget(m_CancelButton, 0, Qt::AlignHCenter);
     setFixedSize(360, 140);
 
     kw::TranslateForm(this, language);
-    Label1->setText(QString::fromStdString(language.GetText(0)));
-    connect(Button1, &QPushButton::clicked, this, &TFProgress::Button1Click);
+    m_Text->setText(QString::fromStdString(language.GetText(kw::word::kProgramName)));
+    connect(m_CancelButton, &QPushButton::clicked, this, &TFProgress::CancelClicked);
 }
 
 void TFProgress::SetText(const QString& text) {
-    Label1->setText(text);
+    m_Text->setText(text);
 }
 
 void TFProgress::SetBarVisible(bool visible) {
-    ProgressBar1->setVisible(visible);
+    m_Bar->setVisible(visible);
 }
 
 void TFProgress::SetRange(int min, int max) {
-    ProgressBar1->setRange(min, max);
+    m_Bar->setRange(min, max);
 }
 
 void TFProgress::SetPosition(int position) {
-    ProgressBar1->setValue(position);
+    m_Bar->setValue(position);
 }
 
 void TFProgress::SetCancelVisible(bool visible) {
-    Button1->setVisible(visible);
+    m_CancelButton->setVisible(visible);
 }
 
 void TFProgress::reject() {
-    if (Button1->isVisible())
-        Button1Click();
+    if (m_CancelButton->isVisible())
+        CancelClicked();
 }
 
-void TFProgress::Button1Click() {
-    m_Cancelled = true;
+void TFProgress::CancelClicked() {
     if (m_CancelAction)
         m_CancelAction();
 }

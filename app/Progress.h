@@ -24,12 +24,6 @@ public:
     void SetCancelVisible(bool visible);
     // Called when Cancel is pressed.
     void SetCancelAction(std::function<void()> action) { m_CancelAction = std::move(action); }
-    bool Cancelled() const { return m_Cancelled; }
-    void ResetCancelled() { m_Cancelled = false; }
-
-    QLabel* Label1;
-    QProgressBar* ProgressBar1;
-    QPushButton* Button1;
 
 public slots:
     // Escape and the window manager's close ask for Cancel; the window itself
@@ -37,8 +31,10 @@ public slots:
     void reject() override;
 
 private:
-    void Button1Click();
+    void CancelClicked();
 
+    QLabel* m_Text;
+    QProgressBar* m_Bar;
+    QPushButton* m_CancelButton;
     std::function<void()> m_CancelAction;
-    bool m_Cancelled = false;
 };

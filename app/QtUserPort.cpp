@@ -69,10 +69,12 @@ bool CQtUserPort::AskYesNo(Icon icon, int word, const std::string& format,
 }
 
 void CQtUserPort::ShowProgress(const std::string& text, bool withBar) {
-    m_ProgressCancelLatch = false;
+    // The latch stays set after a window is gone until the next one shows,
+    // which the TCP waits rely on.
+    ClearCancelled();
     delete m_Progress;
     m_Progress = new TFProgress(m_Language, &m_Main);
-    m_Progress->SetCancelAction([this] { CancelPressed(); });
+    m_Progress->SetCancelAction([this] { PressCancel(); });
     if (m_Centre)
         m_Centre(*m_Progress);
     m_Progress->show();
@@ -81,9 +83,6 @@ void CQtUserPort::ShowProgress(const std::string& text, bool withBar) {
     m_Progress->SetCancelVisible(true);
     m_Progress->SetPosition(0);
     QCoreApplication::processEvents();
-    // The window may have been hidden by a handler that ran meanwhile.
-    if (m_Progress)
-        m_Progress->ResetCancelled();
 }
 
 void CQtUserPort::ShowProgressWord(int word, bool withBar) {
@@ -119,19 +118,9 @@ void CQtUserPort::HideProgress() {
     }
 }
 
-void CQtUserPort::SetCancelHandler(std::function<void()> handler) {
-    m_CancelHandler = std::move(handler);
-}
-
 void CQtUserPort::CancelProgress() {
     if (m_Progress)
         m_Progress->reject(); // presses Cancel only while it is shown
-}
-
-void CQtUserPort::CancelPressed() {
-    m_ProgressCancelLatch = true;
-    if (m_CancelHandler)
-        m_CancelHandler();
 }
 
 TFProgress* CQtUserPort::ProgressWindow() const {

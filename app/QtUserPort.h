@@ -3,7 +3,7 @@
 // the main window.
 #pragma once
 
-#include "UserPort.h"
+#include "CancellableUserPort.h"
 
 #include <QPointer>
 
@@ -11,7 +11,7 @@ class CLanguage;
 class QWidget;
 class TFProgress;
 
-class CQtUserPort : public CUserPort {
+class CQtUserPort : public CCancellableUserPort {
 public:
     // `centre` places a dialog over the main window before it is shown.
     CQtUserPort(QWidget& mainWindow, const CLanguage& language,
@@ -30,8 +30,6 @@ public:
     void SetProgressPosition(int position) override;
     void SetProgressCancelVisible(bool visible) override;
     void HideProgress() override;
-    bool ProgressCancelled() const override { return m_ProgressCancelLatch; }
-    void SetCancelHandler(std::function<void()> handler) override;
     void CancelProgress() override;
 
     std::string Word(int word) const override;
@@ -47,14 +45,9 @@ public:
 private:
     int Box(Icon icon, int word, const std::string& format, const std::vector<std::string>& details,
             bool question);
-    void CancelPressed();
 
     QWidget& m_Main;
     const CLanguage& m_Language;
     std::function<void(QWidget&)> m_Centre;
     QPointer<TFProgress> m_Progress;
-    std::function<void()> m_CancelHandler;
-    // Cleared when the window is shown, set by its Cancel; stays set after the
-    // window is gone until the next show, which the TCP waits rely on.
-    bool m_ProgressCancelLatch = false;
 };

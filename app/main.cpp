@@ -1,7 +1,11 @@
 // kolbrawin: the configuration and service tool with its main window.
+#include "AppLog.h"
 #include "Fatal.h"
 #include "Language.h"
 #include "MainWindow.h"
+#include "ProgramFolder.h"
+#include "ProgramIcon.h"
+#include "ProgramVersion.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -9,14 +13,46 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <unistd.h>
 
 namespace {
 
+const char* const kUsage =
+    "usage: kolbrawin [toolkit options]\n"
+    "       kolbrawin --help | --version\n"
+    "\n"
+    "The configuration and service tool for GSM gateways, with its main window.\n"
+    "\n"
+    "  --help     show this text and exit\n"
+    "  --version  show the version and exit\n"
+    "\n"
+    "Other options go to the toolkit (for example -platform offscreen).\n"
+    "Settings are kept in KolbraWin.ini in the data folder: \"KolbraWin program\"\n"
+    "under the documents folder, else $XDG_DATA_HOME/kolbrawin.\n"
+    "Environment: KOLBRAWIN_DATA_DIR names the data folder, KOLBRAWIN_PROGRAM_DIR\n"
+    "the folder with the language files. See kolbrawin(1).\n";
+
+// --help and --version are answered before any window exists, so they work
+// without a display. Returns the exit code, or -1 to start the program.
+int AnswerInformationOptions(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("kolbrawin %s\n", kw::kProgramVersion);
+            return 0;
+        }
+    }
+    return -1;
+}
+
 // Fatal reports of the model code: a message box over whatever is on screen.
 void ShowFatal(const std::string& caption, const std::string& text) {
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    qCCritical(kw::AppLog, "%s: %s", caption.c_str(), text.c_str());
     if (QApplication::instance() != nullptr)
         QMessageBox::critical(QApplication::activeWindow(), QString::fromStdString(caption),
                               QString::fromStdString(text));
@@ -40,7 +76,7 @@ public:
 
 private:
     static void ShowFatalBox(const char* what) {
-        std::fprintf(stderr, "KolbraWin: %s\n", what);
+        qCCritical(kw::AppLog, "%s", what);
         QMessageBox::critical(QApplication::activeWindow(), "KolbraWin", QString::fromUtf8(what));
     }
 };
@@ -70,8 +106,14 @@ void CloseOnSignals(QWidget& window) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (const int answered = AnswerInformationOptions(argc, argv); answered >= 0)
+        return answered;
     CApplication app(argc, argv);
     QApplication::setApplicationName("KolbraWin");
+    QApplication::setApplicationVersion(kw::kProgramVersion);
+    // The desktop pairs the window with its menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(kw::kDesktopId);
+    QApplication::setWindowIcon(kw::ProgramIcon(kw::DataRootBeside(kw::ExecutableFolder())));
     kw::SetFatalHook(&ShowFatal);
     TFMain window(kw::Language());
     CloseOnSignals(window);

@@ -7,12 +7,12 @@
 #include "FirmwareFile.h"
 #include "RatioReport.h"
 #include "SimProcess.h"
+#include "SimTotals.h"
 #include "Spawn.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -22,16 +22,6 @@ constexpr double kEndOfExchangeSeconds = 0.2;
 constexpr double kTarget = 1.05;
 
 using Clock = std::chrono::steady_clock;
-
-// The line's byte count from the simulator's last log line ("totals N bytes
-// received M bytes sent"); -1 when it is missing.
-long long LineBytes(const std::vector<std::string>& log) {
-    long long received = 0, sent = 0;
-    if (log.empty() || std::sscanf(log.back().c_str(), "totals %lld bytes received %lld bytes sent",
-                                   &received, &sent) != 2)
-        return -1;
-    return received + sent;
-}
 
 void UpgradeAt19200(benchmark::State& state, char letter) {
     double wall = 0, limit = 0;
@@ -52,7 +42,7 @@ void UpgradeAt19200(benchmark::State& state, char letter) {
         wall += std::chrono::duration<double>(Clock::now() - start).count();
         state.PauseTiming();
         sim.Stop();
-        const long long bytes = LineBytes(sim.LogLines());
+        const long long bytes = kw::bench::SimLineBytes(sim.LogLines());
         if (exitCode != 0 || bytes <= 0) {
             state.SkipWithError("the upgrade failed");
             return;

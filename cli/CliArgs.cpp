@@ -42,4 +42,9 @@ std::string CliArgs::OnlyPositional(const char* what) const {
     return m_Positional.front();
 }
 
+void CliArgs::NoPositional() const {
+    if (!m_Positional.empty())
+        throw UsageError("unexpected argument " + m_Positional.front());
+}
+
 } // namespace kw::cli

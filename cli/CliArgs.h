@@ -32,6 +32,8 @@ public:
     const std::vector<std::string>& Positional() const { return m_Positional; }
     // The single positional argument a command needs.
     std::string OnlyPositional(const char* what) const;
+    // A command that takes none: the first one given is bad usage.
+    void NoPositional() const;
 
 private:
     std::map<std::string, std::string> m_Values;

@@ -23,5 +23,7 @@ void RunRead(const Args& args);
 void RunWrite(const Args& args);
 void RunFwInfo(const Args& args);
 void RunUpgrade(const Args& args);
+void RunMonitor(const Args& args);
+void RunPdu(const Args& args);
 
 } // namespace kw::cli

@@ -3,21 +3,15 @@
 #include "FirmwareInfo.h"
 #include "FormatText.h"
 #include "Language.h"
+#include "Words.h"
 
 #include <cstdio>
 #include <unistd.h>
 
 namespace kw::cli {
-namespace {
-
-// Language word of the firmware question: the command line never upgrades
-// unasked, so it is always answered No.
-constexpr int kFirmwareQuestion = 174;
-
-} // namespace
 
 CCliUserPort::CCliUserPort(const CLanguage* language, bool yes)
-    : m_Language(language), m_Yes(yes), m_Terminal(::isatty(STDERR_FILENO) != 0) {}
+    : m_Language(language), m_Yes(yes), m_DrawsProgress(::isatty(STDERR_FILENO) != 0) {}
 
 std::string CCliUserPort::Word(int word) const {
     if (m_Language != nullptr && m_Language->LoadedLang() >= 0)
@@ -50,14 +44,15 @@ void CCliUserPort::ShowMessage(Icon, int word, const std::string& format,
 
 bool CCliUserPort::AskYesNo(Icon icon, int word, const std::string& format,
                             const std::vector<std::string>& details) {
-    const bool answer = word != kFirmwareQuestion && m_Yes;
+    // The command line never upgrades unasked: the firmware question is always answered No.
+    const bool answer = word != word::kFirmwareInvalidUpgradeNow && m_Yes;
     ShowMessage(icon, word, format, details);
     std::fprintf(stderr, "kolbrawin-cli: answered %s\n", answer ? "Yes" : "No");
     return answer;
 }
 
 void CCliUserPort::ShowProgress(const std::string& text, bool) {
-    m_Cancelled = false;
+    ClearCancelled();
     m_CancelVisible = true;
     m_ProgressShown = true;
     m_ProgressText = text;
@@ -98,12 +93,12 @@ void CCliUserPort::HideProgress() {
 }
 
 void CCliUserPort::DrawProgress() {
-    if (!m_Terminal || !m_ProgressShown)
+    if (!m_DrawsProgress || !m_ProgressShown)
         return;
     std::string line = m_ProgressText;
     if (m_Max > m_Min) {
         const int percent = (m_Position - m_Min) * 100 / (m_Max - m_Min);
-        line += " " + std::to_string(percent) + " %";
+        line += ' ' + std::to_string(percent) + " %";
     }
     // \r and clearing the line redraw it in place.
     std::fprintf(stderr, "\r\033[K%s", line.c_str());
@@ -111,19 +106,9 @@ void CCliUserPort::DrawProgress() {
     m_ProgressDrawn = true;
 }
 
-void CCliUserPort::SetCancelHandler(std::function<void()> handler) {
-    m_CancelHandler = std::move(handler);
-}
-
 void CCliUserPort::CancelProgress() {
     if (m_CancelVisible)
         PressCancel();
-}
-
-void CCliUserPort::PressCancel() {
-    m_Cancelled = true;
-    if (m_CancelHandler)
-        m_CancelHandler();
 }
 
 int CCliUserPort::PickEntry(const std::vector<std::string>& entries) {

@@ -3,7 +3,7 @@
 // window as a line on stderr when that is a terminal, Cancel pressed by code.
 #pragma once
 
-#include "UserPort.h"
+#include "CancellableUserPort.h"
 
 #include <set>
 #include <string>
@@ -12,14 +12,12 @@ class CLanguage;
 
 namespace kw::cli {
 
-class CCliUserPort : public CUserPort {
+class CCliUserPort : public CCancellableUserPort {
 public:
     // `language` may be null or hold no loaded language: messages then name
     // their word numbers. `yes` answers the questions a flag may answer.
     CCliUserPort(const CLanguage* language, bool yes);
 
-    // Presses the progress window's Cancel.
-    void PressCancel();
     // Whether language word `word` was shown or asked.
     bool Said(int word) const { return m_Said.count(word) != 0; }
 
@@ -35,8 +33,6 @@ public:
     void SetProgressCancelVisible(bool visible) override { m_CancelVisible = visible; }
     void CancelProgress() override;
     void HideProgress() override;
-    bool ProgressCancelled() const override { return m_Cancelled; }
-    void SetCancelHandler(std::function<void()> handler) override;
     std::string Word(int word) const override;
     int PickEntry(const std::vector<std::string>& entries) override;
     bool ConfirmVersionChange(const std::string& current, const std::string& next) override;
@@ -50,10 +46,8 @@ private:
 
     const CLanguage* m_Language;
     bool m_Yes;
-    bool m_Terminal; // stderr is a terminal: progress is drawn
+    bool m_DrawsProgress; // stderr is a terminal
     std::set<int> m_Said;
-    std::function<void()> m_CancelHandler;
-    bool m_Cancelled = false;
     bool m_ProgressShown = false;
     bool m_ProgressDrawn = false;
     std::string m_ProgressText;

@@ -85,8 +85,7 @@ void LoadConfiguration(CParameters& parameters, const std::string& in) {
 
 void RunDefaults(const Args& argv) {
     const CliArgs args(argv, {"--variant", "-o"}, {});
-    if (!args.Positional().empty())
-        throw UsageError("unexpected argument " + args.Positional().front());
+    args.NoPositional();
     const std::string variant = VariantOption(args);
     const std::string out = args.Required("-o");
     CParameters parameters;

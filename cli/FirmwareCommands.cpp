@@ -5,6 +5,7 @@
 #include "ConfigTransfer.h"
 #include "FirmwareInfo.h"
 #include "FirmwareUpgrade.h"
+#include "Folders.h"
 #include "GatewayProtocol.h"
 #include "LinkSession.h"
 #include "ProgramFolder.h"
@@ -88,18 +89,20 @@ void RunFwInfo(const Args& argv) {
 
 void RunUpgrade(const Args& argv) {
     const CliArgs args(argv, {"--port", "--firmware", "--attach-timeout"}, {"--yes"});
-    if (!args.Positional().empty())
-        throw UsageError("unexpected argument " + args.Positional().front());
+    args.NoPositional();
     const std::string port = args.Required("--port");
     LinkSession session(port, AttachTimeoutOption(args), args.Flag("--yes"));
     std::vector<uint8_t> firmware;
-    const TUpgradeHost host{session.Link(),
-                            session.User(),
-                            ProgramFolder(),
-                            firmware,
-                            args.Value("--firmware").value_or(""),
-                            kFailureLimit};
-    // Running the command is the answer to its question (word 116).
+    TUpgradeHost host{session.Link(),
+                      session.User(),
+                      ProgramFolder(),
+                      firmware,
+                      args.Value("--firmware").value_or(""),
+                      kFailureLimit};
+    if (host.firmwareFile.empty())
+        host.dataFolder = DataFolder(); // searched as the window searches it
+
+    // Running the command is the answer to its upgrade question.
     const UpgradeOutcome outcome = UpgradeConfirmed(host);
     ReleaseGateway(session.Link()); // as the window does when it closes
     if (outcome.result != UpgradeResult::Done)

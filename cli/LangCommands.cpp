@@ -2,6 +2,7 @@
 // program uses, for every hardware variant.
 #include "CliArgs.h"
 #include "CliCommands.h"
+#include "HardwareVariant.h"
 #include "Language.h"
 #include "ProgramFolder.h"
 #include "WordManifest.h"
@@ -14,7 +15,12 @@ namespace {
 
 // The variants a language is loaded with: none (no configuration) and every
 // code a gateway reports.
-const char* const kVariants[] = {"", "A", "C", "D", "E", "F", "G"};
+std::vector<std::string> Variants() {
+    std::vector<std::string> variants{""};
+    for (const char letter : kGatewayLetters)
+        variants.emplace_back(1, letter);
+    return variants;
+}
 
 std::string Ratio(int present, int used) {
     return std::to_string(present) + "/" + std::to_string(used);
@@ -25,10 +31,10 @@ std::string Ratio(int present, int used) {
 bool ReportLanguage(CLanguage& language, int lang, const std::vector<UsedWord>& words) {
     const CLanguage::Entry& entry = language.Languages()[static_cast<size_t>(lang)];
     bool complete = true;
-    for (const char* variant : kVariants) {
+    for (const std::string& variant : Variants()) {
         language.Load(lang, variant);
         const WordCoverage coverage = CheckCoverage(language, words);
-        if (*variant == '\0')
+        if (variant.empty())
             std::cout << entry.id << " (" << entry.name << ", "
                       << std::filesystem::path(entry.file).filename().string() << "): words "
                       << Ratio(coverage.textsPresent, coverage.textsUsed) << ", hints "
@@ -36,7 +42,8 @@ bool ReportLanguage(CLanguage& language, int lang, const std::vector<UsedWord>& 
                       << Ratio(coverage.itemsPresent, coverage.itemsUsed)
                       << (coverage.Complete() ? ", complete" : "") << "\n";
         for (const std::string& problem : coverage.problems)
-            std::cout << "  " << (*variant ? std::string("variant ") + variant : "no variant")
+            std::cout << "  "
+                      << (variant.empty() ? std::string("no variant") : "variant " + variant)
                       << ": " << problem << "\n";
         complete = complete && coverage.Complete();
     }
@@ -47,11 +54,8 @@ bool ReportLanguage(CLanguage& language, int lang, const std::vector<UsedWord>& 
 
 void RunLangReport(const Args& argv) {
     const CliArgs args(argv, {"--program-dir"}, {});
-    if (!args.Positional().empty())
-        throw UsageError("unexpected argument " + args.Positional().front());
-    std::string folder = args.Value("--program-dir").value_or(ProgramFolder());
-    if (!folder.empty() && folder.back() != '/')
-        folder += '/';
+    args.NoPositional();
+    const std::string folder = WithSlash(args.Value("--program-dir").value_or(ProgramFolder()));
 
     const std::string index = folder + CLanguage::kIndexFile;
     std::error_code ec;

@@ -42,15 +42,14 @@ void Transfer(LinkSession& session, TransferOutcome (*procedure)(const TTransfer
     const TransferOutcome outcome = procedure(host);
     ReleaseGateway(session.Link());
     if (outcome.result != TransferResult::Done)
-        throw CommandFailure(session.Link().m_ComPort + ": " + session.Reason(outcome));
+        throw CommandFailure(session.Link().ComPort() + ": " + session.Reason(outcome));
 }
 
 } // namespace
 
 void RunRead(const Args& argv) {
     const CliArgs args(argv, {"--port", "-o", "--attach-timeout"}, {});
-    if (!args.Positional().empty())
-        throw UsageError("unexpected argument " + args.Positional().front());
+    args.NoPositional();
     const std::string port = args.Required("--port");
     const std::string out = args.Required("-o");
     LinkSession session(port, AttachTimeoutOption(args), false);

@@ -1,8 +1,9 @@
 #include "LinkSession.h"
 
-#include "COMTermExp.h"
 #include "CliArgs.h"
+#include "LinkError.h"
 #include "ProgramFolder.h"
+#include "Words.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -45,19 +46,19 @@ LinkSession::LinkSession(const std::string& port, double attachTimeoutSeconds, b
                                             : std::make_unique<QCoreApplication>(s_Argc, s_Argv)),
       m_Link(m_Terminal), m_User(&m_Language, yes), m_AttachSeconds(attachTimeoutSeconds) {
     LoadEnglish(m_Language);
-    m_Link.m_ComPort = port;
+    m_Link.SetComPort(port);
     m_AttachTimer.setSingleShot(true);
     m_AttachTimer.setInterval(static_cast<int>(std::lround(attachTimeoutSeconds * 1000)));
     QObject::connect(&m_AttachTimer, &QTimer::timeout, [this] {
         m_AttachTimedOut = true;
         m_User.PressCancel();
     });
-    m_Link.m_AttachObserver = [this](bool running) {
+    m_Link.SetAttachObserver([this](bool running) {
         if (running)
             m_AttachTimer.start();
         else
             m_AttachTimer.stop();
-    };
+    });
 }
 
 LinkSession::~LinkSession() {
@@ -75,11 +76,11 @@ std::string LinkSession::Reason(const TransferOutcome& outcome) const {
     case TransferResult::AttachFailed:
         if (m_AttachTimedOut)
             return "no answer from the gateway within " + Seconds(m_AttachSeconds) + " s";
-        if (m_User.Said(174))
+        if (m_User.Said(word::kFirmwareInvalidUpgradeNow))
             return "the gateway's firmware fails the check; upgrade its firmware first";
-        if (m_User.Said(176))
+        if (m_User.Said(word::kUnknownHardware))
             return "the gateway reports an unknown hardware letter";
-        if (m_User.Said(125)) {
+        if (m_User.Said(word::kCannotOpenPort)) {
             std::string why = m_Terminal.LastOpenError();
             while (!why.empty() && why.back() == ' ')
                 why.pop_back();
@@ -88,22 +89,13 @@ std::string LinkSession::Reason(const TransferOutcome& outcome) const {
         return "the gateway did not attach";
     case TransferResult::Incompatible:
         return std::string("the configuration does not fit the gateway's hardware (") +
-               m_Link.m_HardwareLetter + ")";
+               m_Link.HardwareLetter() + ")";
     case TransferResult::Unreadable:
         return "the gateway's configuration memory failed its checksums three times";
     case TransferResult::WriteFailed:
         return "the gateway did not take the configuration";
     case TransferResult::LinkFailed:
-        switch (outcome.linkCode) {
-        case CCOMTermExp::TimedOut:
-            return "the gateway stopped answering (time-out)";
-        case CCOMTermExp::Cancelled:
-            return "cancelled";
-        case CCOMTermExp::WriteFailed:
-            return "cannot write to the port";
-        default:
-            return "link error " + std::to_string(outcome.linkCode);
-        }
+        return LinkErrorReason(outcome.linkCode);
     }
     return "failed";
 }

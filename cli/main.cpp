@@ -2,6 +2,7 @@
 #include "CliArgs.h"
 #include "CliCommands.h"
 #include "Fatal.h"
+#include "ProgramVersion.h"
 
 #include <cstdio>
 #include <cstring>
@@ -22,13 +23,18 @@ const Command kCommands[] = {
      &RunWrite},
     {"fw-info", "fw-info FILE", &RunFwInfo},
     {"upgrade", "upgrade --port DEV [--firmware FILE] [--yes] [--attach-timeout SEC]", &RunUpgrade},
+    {"monitor",
+     "monitor --port DEV [--once | --passes N] [--set-centre NUMBER]"
+     " [--set-clock \"DD.MM.YYYY HH:MM\" | --sync-clock]",
+     &RunMonitor},
+    {"pdu", "pdu NUMBER TEXT", &RunPdu},
 };
 
 void PrintUsage(std::ostream& out) {
     out << "usage:";
     for (const Command& command : kCommands)
         out << "\n  kolbrawin-cli " << command.usage;
-    out << "\n";
+    out << "\n  kolbrawin-cli --help | --version\n";
 }
 
 void FatalToStderr(const std::string& caption, const std::string& text) {
@@ -45,6 +51,10 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         PrintUsage(std::cout);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "kolbrawin-cli " << kw::kProgramVersion << "\n";
         return 0;
     }
     for (const Command& command : kCommands) {

@@ -7,6 +7,7 @@
 #include "LinkError.h"
 #include "SliceTransfer.h"
 #include "UserPort.h"
+#include "Words.h"
 
 #include <cstdio>
 
@@ -15,42 +16,26 @@ namespace {
 
 using Icon = CUserPort::Icon;
 
-// Progress window texts: over a modem or TCP connection, and on the cable.
-constexpr int kProgressConnected = 274;
-constexpr int kProgressCable = 104;
-
-void OpenProgress(const TUpgradeHost& host) {
-    CGatewayLink& link = host.link;
-    host.user.SetCancelHandler([&link] { link.PressProgressCancel(); });
-    host.user.ShowProgressWord(link.m_Connected ? kProgressConnected : kProgressCable, true);
-    link.m_ProgressCancel = 0;
-}
-
-// The file to send: the one given, else the folder's only candidate, the one
-// the user picks of several, or the default name when there is none. Empty
-// when the user declined to choose.
+// The file to send: the one given, else the only candidate of the program
+// folder (or of the data folder when the program folder has none), the one the
+// user picks of several, or the program folder's default name when there is
+// none. Empty when the user declined to choose.
 std::string ChooseFile(const TUpgradeHost& host, const FirmwareSlice& layout,
                        UpgradeOutcome& outcome) {
     if (!host.firmwareFile.empty())
         return host.firmwareFile;
-    const std::vector<std::string> candidates = FindFirmwareCandidates(host.programFolder, layout);
+    const FirmwareCandidates found =
+        FindFirmwareCandidates({host.programFolder, host.dataFolder}, layout);
+    const std::vector<std::string>& candidates = found.names;
     if (candidates.empty())
         return host.programFolder + kDefaultFirmwareName;
     if (candidates.size() == 1)
-        return host.programFolder + candidates.front();
+        return found.folder + candidates.front();
     outcome.candidates = candidates;
     const int chosen = host.user.PickEntry(candidates);
     if (chosen < 0 || size_t(chosen) >= candidates.size())
         return {};
-    return host.programFolder + candidates[size_t(chosen)];
-}
-
-// The firmware version the gateway runs now: the "C" reply from its byte 1.
-std::string GatewayVersion(CGatewayLink& link) {
-    link.LinkSendExpect("C");
-    char reply[101] = {};
-    link.LinkCopy(reply, 100);
-    return reply + 1;
+    return found.folder + candidates[size_t(chosen)];
 }
 
 // Sends the slice after the version dialog: Cancel hidden until failures pile
@@ -75,7 +60,7 @@ bool Transfer(const TUpgradeHost& host, uint8_t* slice, const FirmwareSlice& lay
 
 } // namespace
 
-UpgradeOutcome RunUpgradeFirmware(const TUpgradeHost& host, bool interactive) {
+UpgradeOutcome UpgradeFirmware(const TUpgradeHost& host, bool interactive) {
     CGatewayLink& link = host.link;
     CUserPort& user = host.user;
     UpgradeOutcome outcome{UpgradeResult::Done};
@@ -86,32 +71,32 @@ UpgradeOutcome RunUpgradeFirmware(const TUpgradeHost& host, bool interactive) {
     };
 
     if (interactive) {
-        OpenProgress(host);
+        OpenExchangeProgress(link, user, word::kPreparingUpgrade);
         if (!AttachGateway(link, user, false))
             return stop(UpgradeResult::AttachFailed);
     }
-    const FirmwareSlice layout = SliceFor(link.m_HardwareLetter);
+    const FirmwareSlice layout = SliceFor(link.HardwareLetter());
 
     outcome.path = ChooseFile(host, layout, outcome);
     if (outcome.path.empty())
         return stop(UpgradeResult::ChoiceCancelled);
     switch (LoadFirmwareFile(outcome.path, host.firmware)) {
     case FirmwareLoad::CannotOpen:
-        user.ShowMessage(Icon::Error, 117, "%s\n\n%s", {outcome.path});
+        user.ShowMessage(Icon::Error, word::kCannotOpenFirmware, "%s\n\n%s", {outcome.path});
         return stop(UpgradeResult::CannotOpen);
     case FirmwareLoad::TooShort:
-        user.ShowMessage(Icon::Error, 175);
+        user.ShowMessage(Icon::Error, word::kFirmwareFileTooShort);
         return stop(UpgradeResult::TooShort);
     case FirmwareLoad::Loaded:
         break;
     }
     uint8_t* slice = host.firmware.data() + layout.offset;
     if (!SliceVersionAcceptable(slice, layout)) {
-        user.ShowMessage(Icon::Error, 241);
+        user.ShowMessage(Icon::Error, word::kNoValidFirmwareVersion);
         return stop(UpgradeResult::NoValidVersion);
     }
 
-    outcome.current = GatewayVersion(link);
+    outcome.current = AskIdentity(link, "C"); // the version it runs now
     outcome.next = SliceVersionText(slice, layout);
     if (!user.ConfirmVersionChange(outcome.current, outcome.next)) {
         if (interactive)
@@ -124,24 +109,20 @@ UpgradeOutcome RunUpgradeFirmware(const TUpgradeHost& host, bool interactive) {
         return stop(UpgradeResult::GaveUp);
     if (interactive) {
         user.HideProgress();
-        user.ShowMessage(Icon::Information, 123);
+        user.ShowMessage(Icon::Information, word::kUpgradeDone);
     }
     return outcome;
 }
 
-bool UpgradeFirmware(const TUpgradeHost& host, bool interactive) {
-    return RunUpgradeFirmware(host, interactive).result == UpgradeResult::Done;
-}
-
 UpgradeOutcome UpgradeCommand(const TUpgradeHost& host) {
-    if (!host.user.AskYesNo(Icon::Question, 116))
+    if (!host.user.AskYesNo(Icon::Question, word::kUpgradeQuestion))
         return {UpgradeResult::Declined};
     return UpgradeConfirmed(host);
 }
 
 UpgradeOutcome UpgradeConfirmed(const TUpgradeHost& host) {
     try {
-        const UpgradeOutcome outcome = RunUpgradeFirmware(host, true);
+        const UpgradeOutcome outcome = UpgradeFirmware(host, true);
         ReleaseGateway(host.link);
         return outcome;
     } catch (const CCOMTermExp& e) {
@@ -153,7 +134,9 @@ UpgradeOutcome UpgradeConfirmed(const TUpgradeHost& host) {
 }
 
 void InstallUnattendedUpgrade(CGatewayLink& link, std::function<TUpgradeHost()> host) {
-    link.m_UnattendedUpgrade = [host = std::move(host)] { return UpgradeFirmware(host(), false); };
+    link.SetUnattendedUpgrade([host = std::move(host)] {
+        return UpgradeFirmware(host(), false).result == UpgradeResult::Done;
+    });
 }
 
 } // namespace kw

@@ -25,16 +25,19 @@ struct TUpgradeHost {
     // Cancel again after 10 failures instead; a headless run has nobody to
     // press it.
     int32_t failureLimit = 0;
+    // Searched when the program folder holds no firmware file: an installed
+    // program's folder is not the user's to fill. Ends with '/'; may be empty.
+    std::string dataFolder = {};
 };
 
 enum class UpgradeResult : uint8_t {
     Done,
-    Declined,        // word 116 answered No
+    Declined,        // the upgrade question answered No
     AttachFailed,    // refused or cancelled; the user has been told
     ChoiceCancelled, // several files, none chosen
-    CannotOpen,      // word 117 with the path
-    TooShort,        // word 175
-    NoValidVersion,  // word 241
+    CannotOpen,      // the firmware file cannot be opened
+    TooShort,        // the firmware file is too short
+    NoValidVersion,  // no valid version for this hardware
     VersionDeclined, // the version dialog was cancelled
     GaveUp,          // failureLimit reached
     LinkFailed,      // a link exception, reported by ShowLinkError
@@ -49,21 +52,20 @@ struct UpgradeOutcome {
     std::vector<std::string> candidates = {}; // offered when several were found
 };
 
-// The procedure. Interactive: opens the progress window and attaches first,
-// and ends with message 123. Unattended: the caller has attached and shown the
-// progress window. Link exceptions reach the caller.
-bool UpgradeFirmware(const TUpgradeHost& host, bool interactive);
-// The same, telling why it stopped.
-UpgradeOutcome RunUpgradeFirmware(const TUpgradeHost& host, bool interactive);
+// The procedure, telling why it stopped. Interactive: opens the progress
+// window and attaches first, and ends with its success message. Unattended:
+// the caller has attached and shown the progress window. Link exceptions
+// reach the caller.
+UpgradeOutcome UpgradeFirmware(const TUpgradeHost& host, bool interactive);
 
-// The upgrade command: asks word 116, then upgrades and releases the gateway;
+// The upgrade command: asks whether to upgrade, then upgrades and releases the gateway;
 // a link exception is traced, closes the progress window and is reported.
 UpgradeOutcome UpgradeCommand(const TUpgradeHost& host);
 // The command after its question (the command line's `upgrade` is the question).
 UpgradeOutcome UpgradeConfirmed(const TUpgradeHost& host);
 
-// Lets the attach's firmware check run the unattended upgrade on a Yes to word
-// 174, with the host `host` gives at that moment (its owner's user port may
+// Lets the attach's firmware check run the unattended upgrade on a Yes to its
+// question, with the host `host` gives at that moment (its owner's user port may
 // change meanwhile).
 void InstallUnattendedUpgrade(CGatewayLink& link, std::function<TUpgradeHost()> host);
 

@@ -233,10 +233,10 @@ void CheckWrite(const TransferOutcome& outcome, const CRecordingUserPort& user,
     KW_FUZZ_REQUIRE(done == user.Said(114), "a write tells of success exactly when it succeeded");
     KW_FUZZ_REQUIRE(!done || sent.SameRegions(memory),
                     "a successful write leaves the gateway with what was sent");
-    KW_FUZZ_REQUIRE(!done || !user.Said(words::kWriteMayBeIncomplete),
+    KW_FUZZ_REQUIRE(!done || !user.Said(word::kWriteMayBeIncomplete),
                     "a successful write says nothing of an incomplete configuration");
     if (outcome.result == TransferResult::LinkFailed && sent.sentG)
-        KW_FUZZ_REQUIRE(user.Said(words::kWriteMayBeIncomplete),
+        KW_FUZZ_REQUIRE(user.Said(word::kWriteMayBeIncomplete),
                         "a write cut off after sending says the configuration may be incomplete");
     if (outcome.result == TransferResult::WriteFailed)
         KW_FUZZ_REQUIRE(user.Said(115), "a refused write is reported");
@@ -282,7 +282,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CCOMTerminal terminal;
     terminal.UseLine(&line);
     CGatewayLink link(terminal);
-    link.m_ComPort = "gateway";
+    link.SetComPort("gateway");
     CRecordingUserPort user(setup.answer, setup.window);
     std::vector<uint8_t>& firmware = fixture.firmware;
     const auto upgradeHost = [&] {
@@ -296,14 +296,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool attaching = false;
     uint32_t attachStart = 0;
     SentRegions sent;
-    link.m_AttachObserver = [&](bool running) {
+    link.SetAttachObserver([&](bool running) {
         attaching = running;
         attachStart = line.Now();
         // A write's configuration goes out after the attach; an upgrade the
         // attach ran is no configuration.
         if (!running && setup.command == Command::Write)
-            link.m_Tap = [&sent](const TLinkTapEvent& event) { sent.See(event); };
-    };
+            link.SetTap([&sent](const TLinkTapEvent& event) { sent.See(event); });
+    });
     line.m_OnWait = [&] {
         if (attaching && line.Now() - attachStart >= kAttachLimitMs)
             user.CancelProgress();
@@ -350,7 +350,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case Command::Upgrade: {
         const UpgradeOutcome outcome = UpgradeConfirmed(upgradeHost());
         ReleaseGateway(link);
-        CheckUpgrade(outcome, user, firmware, link.m_HardwareLetter, setup.gatewayLetter, model);
+        CheckUpgrade(outcome, user, firmware, link.HardwareLetter(), setup.gatewayLetter, model);
         KW_FUZZ_REQUIRE(RegistryFingerprint(parameters) == before,
                         "an upgrade leaves the registry as it was");
         break;

@@ -15,17 +15,12 @@ constexpr int32_t kMaxReadAtOnce = 4999;
 constexpr int kOpenAttempts = 21;
 constexpr int kReleasePauseRounds = 100;
 
+// The rates the terminal offers.
 TBaudrate RateCode(int32_t rate) {
-    switch (rate) {
-    case 9600:
-        return br9600;
-    case 19200:
-        return br19200;
-    case 57600:
-        return br57600;
-    default:
-        kw::FatalError("Error", "Speed not supported");
-    }
+    for (const TBaudrate code : {br9600, br19200, br57600})
+        if (BaudRateValue(code) == rate)
+            return code;
+    kw::FatalError("Error", "Speed not supported");
 }
 
 } // namespace

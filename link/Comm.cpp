@@ -2,6 +2,7 @@
 
 #include "CommEventThread.h"
 #include "CommLineEvent.h"
+#include "LinkLog.h"
 
 #include <cerrno>
 #include <chrono>
@@ -98,6 +99,7 @@ void TCustomComm::Open() {
         Close();
         throw;
     }
+    qCDebug(kw::LinkLog) << "opened" << m_DeviceName.c_str();
 }
 
 void TCustomComm::OpenTAPI(int descriptor) {
@@ -138,6 +140,7 @@ void TCustomComm::Close() {
         ::flock(m_Fd, LOCK_UN);
     }
     ::close(m_Fd);
+    qCDebug(kw::LinkLog) << "closed" << m_DeviceName.c_str();
     m_Fd = -1;
     m_Locked = false;
     ++m_Generation; // events still queued for this opening are ignored

@@ -54,20 +54,21 @@ public:
     uint32_t MonitorEvents() const { return m_MonitorEvents; }
     void SetMonitorEvents(uint32_t events);
 
+    // Line settings: an open port takes a change at once.
     TBaudrate BaudRate() const { return m_BaudRate; }
-    void SetBaudRate(TBaudrate rate);
+    void SetBaudRate(TBaudrate rate) { ChangeSetting(m_BaudRate, rate); }
     TParity Parity() const { return m_Parity; }
-    void SetParity(TParity parity);
+    void SetParity(TParity parity) { ChangeSetting(m_Parity, parity); }
     TStopbits Stopbits() const { return m_Stopbits; }
-    void SetStopbits(TStopbits stopbits);
+    void SetStopbits(TStopbits stopbits) { ChangeSetting(m_Stopbits, stopbits); }
     TDatabits Databits() const { return m_Databits; }
-    void SetDatabits(TDatabits databits);
+    void SetDatabits(TDatabits databits) { ChangeSetting(m_Databits, databits); }
     uint32_t Options() const { return m_Options; }
-    void SetOptions(uint32_t options);
+    void SetOptions(uint32_t options) { ChangeSetting(m_Options, options); }
     TFlowControl FlowControl() const { return m_FlowControl; }
-    void SetFlowControl(TFlowControl flow);
+    void SetFlowControl(TFlowControl flow) { ChangeSetting(m_FlowControl, flow); }
     const TCommEventChars& EventChars() const { return m_EventChars; }
-    void SetEventChars(const TCommEventChars& chars);
+    void SetEventChars(const TCommEventChars& chars) { ChangeSetting(m_EventChars, chars); }
 
     // Line events, called on the UI thread. A POSIX descriptor reports received
     // bytes, line errors and the loss of the line (hang-up, reported as a carrier
@@ -89,6 +90,11 @@ private:
     void StartEventThread();
     void ApplyTimeouts();
     void ApplyLineSettings();
+    template <typename T> void ChangeSetting(T& setting, const T& value) {
+        setting = value;
+        if (Enabled())
+            ApplyLineSettings();
+    }
     void CheckQueues();
     void HandleLineEvent(uint32_t events);
     // Writes what the queue holds as far as the device takes it; false when the

@@ -2,55 +2,21 @@
 #include "Comm.h"
 
 #include <cerrno>
+#include <iterator>
 #include <termios.h>
 
 namespace {
 
 const char* const kLineError = "Error updating DataControlBlock";
 
-speed_t SpeedCode(TBaudrate rate) {
-    switch (rate) {
-    case br110:
-        return B110;
-    case br300:
-        return B300;
-    case br600:
-        return B600;
-    case br1200:
-        return B1200;
-    case br2400:
-        return B2400;
-    case br4800:
-        return B4800;
-    case br9600:
-        return B9600;
-    case br19200:
-        return B19200;
-    case br38400:
-        return B38400;
-    case br57600:
-        return B57600;
-    case br115200:
-        return B115200;
-    default:
-        return B0; // 14400, 56000, 128000 and 256000 have no termios code
-    }
-}
-
-tcflag_t SizeFlag(TDatabits bits) {
-    switch (bits) {
-    case da5:
-        return CS5;
-    case da6:
-        return CS6;
-    case da7:
-        return CS7;
-    case da8:
-        return CS8;
-    default:
-        return 0; // four data bits: no UART driver of ours offers them
-    }
-}
+// By TBaudrate; 14400, 56000, 128000 and 256000 have no termios code.
+constexpr speed_t kSpeedCodes[] = {B110,   B300,   B600, B1200,  B2400,   B4800, B9600, B0,
+                                   B19200, B38400, B0,   B57600, B115200, B0,    B0};
+// By TDatabits; four data bits: no UART driver of ours offers them.
+constexpr tcflag_t kSizeFlags[] = {0, CS5, CS6, CS7, CS8};
+// By TParity.
+constexpr tcflag_t kParityFlags[] = {0, PARENB | PARODD, PARENB, PARENB | CMSPAR | PARODD,
+                                     PARENB | CMSPAR};
 
 } // namespace
 
@@ -69,10 +35,11 @@ void TCustomComm::ApplyLineSettings() {
     termios t{};
     if (::tcgetattr(m_Fd, &t) != 0)
         throw ECommError(kLineError, errno);
-    const speed_t speed = SpeedCode(m_BaudRate);
-    const tcflag_t size = SizeFlag(m_Databits);
+    // A value outside its enumeration is refused like one termios lacks.
+    const speed_t speed = m_BaudRate < std::size(kSpeedCodes) ? kSpeedCodes[m_BaudRate] : B0;
+    const tcflag_t size = m_Databits < std::size(kSizeFlags) ? kSizeFlags[m_Databits] : 0;
     // DTR/DSR handshaking has no termios flag; refusing it beats ignoring it.
-    if (speed == B0 || size == 0 || m_FlowControl == fcDTR)
+    if (speed == B0 || size == 0 || m_Parity >= std::size(kParityFlags) || m_FlowControl == fcDTR)
         throw ECommError(kLineError, EINVAL);
 
     // Raw bytes in both directions: the gateway's protocol is binary.
@@ -85,23 +52,7 @@ void TCustomComm::ApplyLineSettings() {
     cfsetospeed(&t, speed);
 
     t.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB);
-    t.c_cflag |= size;
-    switch (m_Parity) {
-    case paNone:
-        break;
-    case paOdd:
-        t.c_cflag |= PARENB | PARODD;
-        break;
-    case paEven:
-        t.c_cflag |= PARENB;
-        break;
-    case paMark:
-        t.c_cflag |= PARENB | CMSPAR | PARODD;
-        break;
-    case paSpace:
-        t.c_cflag |= PARENB | CMSPAR;
-        break;
-    }
+    t.c_cflag |= size | kParityFlags[m_Parity];
     // termios knows one and two stop bits; one and a half goes out as two.
     if (m_Stopbits != sb10)
         t.c_cflag |= CSTOPB;
@@ -126,46 +77,4 @@ void TCustomComm::ApplyLineSettings() {
     t.c_cc[VTIME] = 0;
     if (::tcsetattr(m_Fd, TCSANOW, &t) != 0)
         throw ECommError(kLineError, errno);
-}
-
-void TCustomComm::SetBaudRate(TBaudrate rate) {
-    m_BaudRate = rate;
-    if (Enabled())
-        ApplyLineSettings();
-}
-
-void TCustomComm::SetParity(TParity parity) {
-    m_Parity = parity;
-    if (Enabled())
-        ApplyLineSettings();
-}
-
-void TCustomComm::SetStopbits(TStopbits stopbits) {
-    m_Stopbits = stopbits;
-    if (Enabled())
-        ApplyLineSettings();
-}
-
-void TCustomComm::SetDatabits(TDatabits databits) {
-    m_Databits = databits;
-    if (Enabled())
-        ApplyLineSettings();
-}
-
-void TCustomComm::SetOptions(uint32_t options) {
-    m_Options = options;
-    if (Enabled())
-        ApplyLineSettings();
-}
-
-void TCustomComm::SetFlowControl(TFlowControl flow) {
-    m_FlowControl = flow;
-    if (Enabled())
-        ApplyLineSettings();
-}
-
-void TCustomComm::SetEventChars(const TCommEventChars& chars) {
-    m_EventChars = chars;
-    if (Enabled())
-        ApplyLineSettings();
 }

@@ -120,6 +120,13 @@ void CGatewayLink::PressProgressCancel() {
     m_ProgressCancel = 1;
 }
 
+void CGatewayLink::SetConnectionState(bool connected, bool callInProgress) {
+    m_Connected = connected;
+    m_CallInProgress = callInProgress;
+    if (m_StateObserver)
+        m_StateObserver();
+}
+
 void CGatewayLink::PressExit() {
     m_Terminal.m_Cancel = 1;
     m_LinkCancel = 1;

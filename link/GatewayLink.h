@@ -57,33 +57,60 @@ public:
 
     // The progress window's Cancel: the terminal's latch and the progress latch.
     void PressProgressCancel();
+    // A progress window opened: its Cancel has not been pressed yet.
+    void ClearProgressCancel() { m_ProgressCancel = 0; }
     // The exit command: the terminal's latch and the link latch.
     void PressExit();
 
-    // Connection state (main window).
-    int8_t m_ConType = SerialCable;
-    bool m_Connected = false; // a modem data call or a TCP link is up
-    bool m_CallInProgress = false;
-    bool m_ExchangeOpen = false;    // a cable exchange waits for its "A"
-    char m_HardwareLetter = 0;      // of the gateway last attached
-    bool m_Closing = false;         // the main window has closed
-    std::string m_ComPort = "Com1"; // the cable's port (setting "Com")
-    QPointer<QTcpSocket> m_LinkedConnection;
-    uint8_t m_LinkCancel = 0;
-    uint8_t m_ProgressCancel = 0; // cleared when a progress window opens
-    int32_t m_TcpTerminator = 0;
-    int32_t m_TcpTimeOut = 20000;
+    // --- Connection state ---
+    int8_t ConType() const { return m_ConType; }
+    void SetConType(int8_t type) { m_ConType = type; }
+    // A modem data call or a TCP link is up.
+    bool Connected() const { return m_Connected; }
+    bool CallInProgress() const { return m_CallInProgress; }
+    // Stores both and tells the state observer, changed or not: the window
+    // runs its enable rules from it. The dial-up and the TCP server report here.
+    void SetConnectionState(bool connected, bool callInProgress);
+    void SetStateObserver(std::function<void()> observer) { m_StateObserver = std::move(observer); }
+    // A cable exchange waits for its "A".
+    bool ExchangeOpen() const { return m_ExchangeOpen; }
+    void SetExchangeOpen(bool open) { m_ExchangeOpen = open; }
+    // Of the gateway last attached; 0 before.
+    char HardwareLetter() const { return m_HardwareLetter; }
+    void SetHardwareLetter(char letter) { m_HardwareLetter = letter; }
+    // The main window has closed: idle waits end.
+    bool Closing() const { return m_Closing; }
+    void SetClosing() { m_Closing = true; }
+    // The cable's port (setting "Com").
+    const std::string& ComPort() const { return m_ComPort; }
+    void SetComPort(const std::string& port) { m_ComPort = port; }
+    // The TCP connection the gateway called in on; null when none.
+    void SetLinkedConnection(QTcpSocket* connection) { m_LinkedConnection = connection; }
+    QTcpSocket* LinkedConnection() const { return m_LinkedConnection.data(); }
+    // The reply time-out of the linked connection alone (GPRS needs a long one).
+    int32_t TcpTimeOut() const { return m_TcpTimeOut; }
+    void SetTcpTimeOut(int32_t ms) { m_TcpTimeOut = ms; }
 
+    // --- Hooks ---
     // Runs the firmware upgrade in its unattended form when AttachGateway finds
-    // firmware that fails its check and the user agrees (word 174); its result
+    // firmware that fails its check and the user agrees to upgrade; its result
     // is the attach's result. The firmware upgrade installs it; while it is
     // empty no upgrade is available and the attach fails.
-    std::function<bool()> m_UnattendedUpgrade;
+    void SetUnattendedUpgrade(std::function<bool()> upgrade) {
+        m_UnattendedUpgrade = std::move(upgrade);
+    }
+    bool RunUnattendedUpgrade() { return m_UnattendedUpgrade ? m_UnattendedUpgrade() : false; }
     // Told when AttachGateway starts (true) and ends (false), so the command
     // line can give up on a silent gateway after a while.
-    std::function<void(bool running)> m_AttachObserver;
+    void SetAttachObserver(std::function<void(bool running)> observer) {
+        m_AttachObserver = std::move(observer);
+    }
+    void AttachRunning(bool running) {
+        if (m_AttachObserver)
+            m_AttachObserver(running);
+    }
     // Sees every command and raw write; empty when nobody listens.
-    std::function<void(const TLinkTapEvent&)> m_Tap;
+    void SetTap(std::function<void(const TLinkTapEvent&)> tap) { m_Tap = std::move(tap); }
 
 private:
     bool OnTcp() const { return m_ConType == TcpIp; }
@@ -94,6 +121,22 @@ private:
 
     CCOMTerminal& m_Terminal;
     CReceiveBuffer m_LinkBuffer;
+    int8_t m_ConType = SerialCable;
+    bool m_Connected = false;
+    bool m_CallInProgress = false;
+    bool m_ExchangeOpen = false;
+    char m_HardwareLetter = 0;
+    bool m_Closing = false;
+    std::string m_ComPort = "Com1";
+    QPointer<QTcpSocket> m_LinkedConnection;
+    uint8_t m_LinkCancel = 0;
+    uint8_t m_ProgressCancel = 0; // cleared when a progress window opens
+    int32_t m_TcpTerminator = 0;
+    int32_t m_TcpTimeOut = 20000;
+    std::function<void()> m_StateObserver;
+    std::function<bool()> m_UnattendedUpgrade;
+    std::function<void(bool running)> m_AttachObserver;
+    std::function<void(const TLinkTapEvent&)> m_Tap;
 };
 
 } // namespace kw

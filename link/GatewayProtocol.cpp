@@ -3,9 +3,12 @@
 #include "COMTermExp.h"
 #include "ConfigImage.h"
 #include "GatewayLink.h"
+#include "HardwareVariant.h"
 #include "LinkError.h"
+#include "LinkLog.h"
 #include "LinkTime.h"
 #include "UserPort.h"
+#include "Words.h"
 
 #include <cctype>
 #include <cstring>
@@ -18,14 +21,8 @@ const std::vector<std::string> kAcknowledge = {"X", "Y"};
 // Tells the attach observer for as long as an attach runs.
 class AttachPhase {
 public:
-    explicit AttachPhase(CGatewayLink& link) : m_Link(link) {
-        if (m_Link.m_AttachObserver)
-            m_Link.m_AttachObserver(true);
-    }
-    ~AttachPhase() {
-        if (m_Link.m_AttachObserver)
-            m_Link.m_AttachObserver(false);
-    }
+    explicit AttachPhase(CGatewayLink& link) : m_Link(link) { m_Link.AttachRunning(true); }
+    ~AttachPhase() { m_Link.AttachRunning(false); }
     AttachPhase(const AttachPhase&) = delete;
     AttachPhase& operator=(const AttachPhase&) = delete;
 
@@ -41,20 +38,20 @@ bool FirmwareVersionAcceptable(const uint8_t* reply) {
 
 // One attempt of the attach loop; link exceptions go to the caller.
 bool AttachOnce(CGatewayLink& link, CUserPort& user, bool checkFirmware) {
-    if (link.m_ConType == CGatewayLink::SerialCable) {
+    if (link.ConType() == CGatewayLink::SerialCable) {
         link.LinkSendExpect("U", kAcknowledge);
         link.LinkSendExpect("U", kAcknowledge);
     }
-    link.m_ExchangeOpen = true;
+    link.SetExchangeOpen(true);
     link.LinkSendExpect("B");
     uint8_t hardware[101] = {};
     link.LinkCopy(hardware, 100);
     const char letter = static_cast<char>(hardware[1]);
     if (!IsGatewayLetter(letter)) {
-        user.ShowMessage(CUserPort::Icon::Error, 176);
+        user.ShowMessage(CUserPort::Icon::Error, word::kUnknownHardware);
         return false;
     }
-    link.m_HardwareLetter = letter;
+    link.SetHardwareLetter(letter);
     if (!checkFirmware)
         return true;
     link.LinkSendExpect("C");
@@ -62,9 +59,8 @@ bool AttachOnce(CGatewayLink& link, CUserPort& user, bool checkFirmware) {
     link.LinkCopy(version, 10);
     if (FirmwareVersionAcceptable(version))
         return true;
-    if (!user.AskYesNo(CUserPort::Icon::Error, 174))
-        return false;
-    return link.m_UnattendedUpgrade ? link.m_UnattendedUpgrade() : false;
+    return user.AskYesNo(CUserPort::Icon::Error, word::kFirmwareInvalidUpgradeNow) &&
+           link.RunUnattendedUpgrade();
 }
 
 bool ReadRegionCopies(CGatewayLink& link, const char* command, uint8_t* copy, int32_t replySize,
@@ -80,43 +76,54 @@ bool ReadRegionCopies(CGatewayLink& link, const char* command, uint8_t* copy, in
 
 } // namespace
 
-bool IsGatewayLetter(char letter) {
-    return letter != 0 && std::strchr("ACDEFG", letter) != nullptr;
-}
-
 bool AttachGateway(CGatewayLink& link, CUserPort& user, bool checkFirmware) {
     AttachPhase phase(link);
-    if (link.m_ConType == CGatewayLink::SerialCable) {
+    if (link.ConType() == CGatewayLink::SerialCable) {
         try {
-            link.Terminal().OpenPort(link.m_ComPort, 19200);
+            link.Terminal().OpenPort(link.ComPort(), 19200);
         } catch (const CCOMTermExp& e) {
             ShowLinkError(e, user);
             return false;
         }
         link.SetReplyTimeOuts(1000);
-    } else if (!link.m_Connected) {
+    } else if (!link.Connected()) {
         return false;
     }
     link.SetTerminators(0);
     while (!user.ProgressCancelled()) {
         try {
             return AttachOnce(link, user, checkFirmware);
-        } catch (const CCOMTermExp&) {
+        } catch (const CCOMTermExp& e) {
             // Silence, a Cancel or a lost line: ask again until Cancel ends it.
+            qCDebug(LinkLog) << "attach: no answer (link error" << int(e.Code())
+                             << "), asking again";
         }
     }
-    if (link.m_ConType != CGatewayLink::TcpIp)
+    if (link.ConType() != CGatewayLink::TcpIp)
         link.Terminal().ClosePort();
     return false;
 }
 
+void OpenExchangeProgress(CGatewayLink& link, CUserPort& user, int connectedWord) {
+    user.SetCancelHandler([&link] { link.PressProgressCancel(); });
+    user.ShowProgressWord(link.Connected() ? connectedWord : word::kWaitingForGateway, true);
+    link.ClearProgressCancel();
+}
+
+std::string AskIdentity(CGatewayLink& link, const char* command) {
+    link.LinkSendExpect(command);
+    char reply[101] = {};
+    link.LinkCopy(reply, 100);
+    return reply + 1;
+}
+
 void ReleaseGateway(CGatewayLink& link) {
-    if (link.m_ConType != CGatewayLink::SerialCable || !link.m_ExchangeOpen || link.m_Connected)
+    if (link.ConType() != CGatewayLink::SerialCable || !link.ExchangeOpen() || link.Connected())
         return;
-    link.m_ExchangeOpen = false;
+    link.SetExchangeOpen(false);
     CCOMTerminal& terminal = link.Terminal();
     try {
-        terminal.OpenPort(link.m_ComPort, 19200);
+        terminal.OpenPort(link.ComPort(), 19200);
         terminal.m_Terminator = 0;
         terminal.Write("A", 1);
         SleepWithoutMessages(100);

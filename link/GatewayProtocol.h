@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 class CUserPort;
 
@@ -15,13 +16,19 @@ class CGatewayLink;
 // the "E" reply at 4096 (region B from 4097). Bytes 1 to 12288 are the image.
 inline constexpr int32_t kReadBufferSize = 12289;
 
-// True when `letter` is one a gateway may report (A, C, D, E, F, G).
-bool IsGatewayLetter(char letter);
-
 // Opens an exchange and learns the gateway's hardware letter. Asks again and
 // again, once per reply time-out, until the gateway answers or the progress
 // window's Cancel is pressed; then closes the port and returns false.
 bool AttachGateway(CGatewayLink& link, CUserPort& user, bool checkFirmware);
+
+// Opens the progress window of an exchange, its Cancel pressing the link's
+// latches: waiting for the gateway on the cable, `connectedWord` over a modem
+// or TCP connection.
+void OpenExchangeProgress(CGatewayLink& link, CUserPort& user, int connectedWord);
+
+// An identity text ("B" hardware letter, "C" firmware version, "D" serial
+// number, "F" operator lock): the zero-terminated reply from its byte 1.
+std::string AskIdentity(CGatewayLink& link, const char* command);
 
 // Ends a cable exchange: "A" sent on a freshly opened port, then the port closed.
 void ReleaseGateway(CGatewayLink& link);

@@ -1,49 +1,58 @@
 #include "LinkError.h"
 
 #include "UserPort.h"
+#include "Words.h"
 
 namespace kw {
+namespace {
+
+struct TLinkErrorRow {
+    int8_t code;
+    TLinkErrorText text;
+};
+
+constexpr TLinkErrorRow kLinkErrors[] = {
+    {CCOMTermExp::NotConnected, {word::kLinkFailed, "CE_NOT_CONNECTED", "not connected"}},
+    {CCOMTermExp::Cancelled, {0, nullptr, "cancelled"}},
+    {CCOMTermExp::TimedOut,
+     {word::kGatewayAnsweredWrongly, "CE_CONNECTION_TIMEOUT",
+      "the gateway stopped answering (time-out)"}},
+    {CCOMTermExp::ParsingError,
+     {word::kGatewayAnsweredWrongly, "CE_PARSING_ERROR", "the gateway's reply made no sense"}},
+    // The write failure has always been reported under the parsing error's name.
+    {CCOMTermExp::WriteFailed, {word::kLinkFailed, "CE_PARSING_ERROR", "cannot write to the port"}},
+    {CCOMTermExp::PortUnavailable, {word::kCannotOpenPort, nullptr, "cannot open the port"}},
+    {CCOMTermExp::ConnectionLost,
+     {word::kGatewayAnsweredWrongly, "CE_CONNECTION_LOST", "the connection was lost"}},
+};
+
+constexpr TLinkErrorText kUnknownLinkError = {word::kLinkFailed, "CE_USER", nullptr};
+
+} // namespace
+
+const TLinkErrorText& LinkErrorText(int8_t code) {
+    for (const TLinkErrorRow& row : kLinkErrors)
+        if (row.code == code)
+            return row.text;
+    return kUnknownLinkError;
+}
+
+std::string LinkErrorReason(int8_t code) {
+    const char* reason = LinkErrorText(code).reason;
+    return reason != nullptr ? reason : "link error " + std::to_string(code);
+}
 
 void ShowLinkError(const CCOMTermExp& e, CUserPort& user) {
-    int word = 109;
-    const char* name = "CE_USER";
-    switch (e.Code()) {
-    case CCOMTermExp::Cancelled:
-        return;
-    case CCOMTermExp::NotConnected:
-        name = "CE_NOT_CONNECTED";
-        break;
-    case CCOMTermExp::TimedOut:
-        word = 110;
-        name = "CE_CONNECTION_TIMEOUT";
-        break;
-    case CCOMTermExp::ParsingError:
-        word = 110;
-        name = "CE_PARSING_ERROR";
-        break;
-    case CCOMTermExp::WriteFailed:
-        name = "CE_PARSING_ERROR";
-        break;
-    case CCOMTermExp::ConnectionLost:
-        word = 110;
-        name = "CE_CONNECTION_LOST";
-        break;
-    case CCOMTermExp::PortUnavailable:
-        word = 125;
-        name = nullptr;
-        break;
-    default:
-        break;
-    }
+    const TLinkErrorText& text = LinkErrorText(e.Code());
     // A language without this text has nothing to say.
-    if (user.Word(word).empty())
+    if (text.word == 0 || user.Word(text.word).empty())
         return;
-    if (name != nullptr)
-        user.ShowMessage(CUserPort::Icon::Error, word, {}, {name});
+    if (text.name != nullptr)
+        user.ShowMessage(CUserPort::Icon::Error, text.word, {}, {text.name});
     else if (e.Advice().empty())
-        user.ShowMessage(CUserPort::Icon::Error, word);
+        user.ShowMessage(CUserPort::Icon::Error, text.word);
     else
-        user.ShowMessage(CUserPort::Icon::Error, word, "%s\n\n%s", {e.Advice()});
+        user.ShowMessage(CUserPort::Icon::Error, text.word, "%s\n\n%s", {e.Advice()});
 }
 
 } // namespace kw

@@ -1,5 +1,6 @@
 #include "TypingLimit.h"
 
+#include "MemoText.h"
 #include "Win1252.h"
 
 #include <QEvent>

@@ -5,7 +5,7 @@
 namespace kw::sim {
 
 const char* const kFaultGrammar =
-    "Faults (--fault SPEC, repeatable; N, K, P, T are decimal numbers, T defaults to 1):\n"
+    "Faults (--fault FAULT, repeatable; N, K, P, T are decimal numbers, T defaults to 1):\n"
     "  bad-checksum-a:N         the first N \"e\" replies carry a wrong region checksum\n"
     "  bad-checksum-b:N         the first N \"E\" replies carry a wrong region checksum\n"
     "  refuse-g:N               the first N \"g\" writes are answered \"Y\"\n"

@@ -56,6 +56,7 @@ public:
     const MemoryImage& Memory() const { return m_Memory; }
     GatewayFlash& Flash() { return m_Flash; }
     const GatewayFlash& Flash() const { return m_Flash; }
+    GsmModule& Gsm() { return m_Gsm; }
     // The version "C" reports now.
     std::string ReportedVersion() const;
 

@@ -1,20 +1,34 @@
 #include "GsmModule.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
 namespace kw::sim {
 namespace {
 
-const std::string kOk = "\r\nOK\r\n";
-const std::string kError = "\r\nERROR\r\n";
+const char* const kOk = "OK";
+const char* const kError = "ERROR";
+const char* const kNoSimEquipment = "+CME ERROR: 10";
+const char* const kNoSimNetwork = "+CMS ERROR: 310";
 
-std::string Info(const std::string& text) {
-    return "\r\n" + text + "\r\n" + kOk;
+// What real modules send of their own accord, in turn.
+const char* const kUnsolicited[] = {"RING", "+CREG: 1,\"00C3\",\"1A2B\"", "+CMTI: \"SM\",3",
+                                    "+CIEV: 2,3"};
+
+std::string Line(const std::string& text) {
+    return "\r\n" + text + "\r\n";
 }
 
 bool StartsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
+}
+
+std::string Upper(const std::string& text) {
+    std::string upper;
+    for (char c : text)
+        upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return upper;
 }
 
 // The text between the first two double quotes, or the whole text without them.
@@ -35,55 +49,148 @@ long long LocalSeconds(std::time_t now) {
 
 } // namespace
 
-GsmModule::GsmModule(Clock clock) : m_Clock(std::move(clock)) {}
+const char* const kGsmGrammar =
+    "GSM module options (--gsm OPTION, repeatable):\n"
+    "  urc                 unsolicited codes (RING, +CREG:, +CMTI:, +CIEV:) before and\n"
+    "                      between the lines of every reply\n"
+    "  echo:off            no echo of the command line (ATE1 turns it on)\n"
+    "  echo:between        the echo after the reply's first line instead of before it\n"
+    "  unregistered        not registered: \"+COPS: 0\", \"+CSQ: 99,99\"\n"
+    "  no-sim              no SIM: \"+CME ERROR: 10\" to AT+CIMI, \"+CMS ERROR: 310\" to\n"
+    "                      AT+CSCA, \"+COPS: 0\"\n"
+    "  call:in[:NUMBER]    a call in progress, received (call:out: set up by the module);\n"
+    "                      without :NUMBER its +CLCC line has no number field\n"
+    "  error:COMMAND       ERROR to COMMAND (for example error:AT+GMI)\n"
+    "  silent              no answer to any AT command\n";
 
-std::string GsmModule::Answer(const std::string& line) {
-    std::string command;
-    for (char c : line)
-        command += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    const std::string echo = m_Echo ? line + "\r" : std::string();
-    return echo + Respond(command, line);
+std::string ParseGsmOption(const std::string& option, GsmOptions& options) {
+    if (option == "urc")
+        options.unsolicited = true;
+    else if (option == "echo:off")
+        options.echo = GsmOptions::Echo::Off;
+    else if (option == "echo:between")
+        options.echo = GsmOptions::Echo::Between;
+    else if (option == "unregistered")
+        options.unregistered = true;
+    else if (option == "no-sim")
+        options.noSim = true;
+    else if (option == "silent")
+        options.silent = true;
+    else if (option == "call:in" || option == "call:out")
+        options.calls.push_back({option == "call:in", false, {}});
+    else if (StartsWith(option, "call:in:") || StartsWith(option, "call:out:")) {
+        const size_t colon = option.find(':', 5);
+        options.calls.push_back({StartsWith(option, "call:in:"), true, option.substr(colon + 1)});
+    } else if (StartsWith(option, "error:") && option.size() > 6)
+        options.errorTo.push_back(Upper(option.substr(6)));
+    else
+        return "unknown GSM module option " + option;
+    return std::string();
 }
 
-std::string GsmModule::Respond(const std::string& command, const std::string& original) {
+GsmModule::GsmModule(Clock clock) : m_Clock(std::move(clock)) {}
+
+void GsmModule::Configure(const GsmOptions& options) {
+    m_Options = options;
+    m_Echo = options.echo != GsmOptions::Echo::Off;
+}
+
+std::string GsmModule::Answer(const std::string& line) {
+    if (m_Options.silent)
+        return std::string();
+    const std::string command = Upper(line);
+    const bool echo = m_Echo; // ATE0 is still echoed
+    Reply reply = Respond(command, line);
+    if (std::find(m_Options.errorTo.begin(), m_Options.errorTo.end(), command) !=
+        m_Options.errorTo.end())
+        reply = {{}, kError};
+    return (echo && m_Options.echo != GsmOptions::Echo::Between ? line + "\r" : std::string()) +
+           Assemble(echo ? line : std::string(), reply);
+}
+
+std::string GsmModule::NextUnsolicited() {
+    const char* code = kUnsolicited[m_Unsolicited++ % std::size(kUnsolicited)];
+    return Line(code);
+}
+
+// The reply's lines with the unsolicited codes and an echo between them as
+// the options ask.
+std::string GsmModule::Assemble(const std::string& echoed, const Reply& reply) {
+    std::string out;
+    if (m_Options.unsolicited)
+        out += NextUnsolicited();
+    bool echoDue = !echoed.empty() && m_Options.echo == GsmOptions::Echo::Between;
+    for (const std::string& line : reply.lines) {
+        out += Line(line);
+        if (echoDue) {
+            out += echoed + "\r";
+            echoDue = false;
+        }
+    }
+    if (echoDue)
+        out += echoed + "\r";
+    if (m_Options.unsolicited && !reply.lines.empty())
+        out += NextUnsolicited();
+    return out + Line(reply.result);
+}
+
+GsmModule::Reply GsmModule::Respond(const std::string& command, const std::string& original) {
     if (command == "AT" || StartsWith(command, "AT+CMEE=") || StartsWith(command, "AT+CMGF=") ||
         StartsWith(command, "AT+CSDH="))
-        return kOk;
+        return {{}, kOk};
     if (command == "ATE0" || command == "ATE1" || command == "ATE") {
         m_Echo = command == "ATE1";
-        return kOk;
+        return {{}, kOk};
     }
     if (command == "AT+GMI" || command == "AT+CGMI")
-        return Info("GWSIM Modules");
+        return {{"GWSIM Modules"}, kOk};
     if (command == "AT+GMM" || command == "AT+CGMM")
-        return Info("GS-2G");
+        return {{"GS-2G"}, kOk};
     if (command == "AT+GMR" || command == "AT+CGMR")
-        return Info("Revision 1.0.3");
+        return {{"Revision 1.0.3"}, kOk};
     if (command == "AT+GSN" || command == "AT+CGSN")
-        return Info("351234560012345");
+        return {{"351234560012345"}, kOk};
     if (command == "AT+CIMI")
-        return Info("230011234567890");
-    if (command == "AT+CSCA?")
-        return Info("+CSCA: \"" + m_Centre + "\",145");
+        return m_Options.noSim ? Reply{{}, kNoSimEquipment} : Reply{{"230011234567890"}, kOk};
+    if (command == "AT+CSCA?") {
+        if (m_Options.noSim)
+            return {{}, kNoSimNetwork};
+        return {{"+CSCA: \"" + m_Centre + "\",145"}, kOk};
+    }
     if (StartsWith(command, "AT+CSCA=")) {
+        if (m_Options.noSim)
+            return {{}, kNoSimNetwork};
         m_Centre = Unquote(original.substr(8));
-        return kOk;
+        return {{}, kOk};
     }
     if (command == "AT+COPS=3,0" || command == "AT+COPS=3,2") {
         m_NumericOperator = command.back() == '2';
-        return kOk;
+        return {{}, kOk};
     }
-    if (command == "AT+COPS?")
-        return Info(m_NumericOperator ? "+COPS: 0,2,\"23099\",2" : "+COPS: 0,0,\"GWSIM NET\",2");
-    if (command == "AT+CLCC")
-        return kOk;
+    if (command == "AT+COPS?") {
+        if (m_Options.noSim || m_Options.unregistered)
+            return {{"+COPS: 0"}, kOk};
+        return {{m_NumericOperator ? "+COPS: 0,2,\"23099\",2" : "+COPS: 0,0,\"GWSIM NET\",2"}, kOk};
+    }
+    if (command == "AT+CLCC") {
+        Reply reply{{}, kOk};
+        int index = 1;
+        for (const GsmOptions::Call& call : m_Options.calls) {
+            std::string line =
+                "+CLCC: " + std::to_string(index++) + "," + (call.incoming ? "1" : "0") + ",0,0,0";
+            if (call.withNumber)
+                line += ",\"" + call.number + "\",129";
+            reply.lines.push_back(line);
+        }
+        return reply;
+    }
     if (command == "AT+CCLK?")
-        return Info("+CCLK: \"" + ClockText() + "\"");
+        return {{"+CCLK: \"" + ClockText() + "\""}, kOk};
     if (StartsWith(command, "AT+CCLK="))
-        return SetClock(Unquote(original.substr(8))) ? kOk : kError;
+        return {{}, SetClock(Unquote(original.substr(8))) ? kOk : kError};
     if (command == "AT+CSQ")
-        return Info("+CSQ: 23,0");
-    return kError;
+        return {{m_Options.unregistered ? "+CSQ: 99,99" : "+CSQ: 23,0"}, kOk};
+    return {{}, kError};
 }
 
 std::string GsmModule::ClockText() const {

@@ -7,9 +7,12 @@ namespace kw::sim {
 const char* const kSimUsage =
     "usage: kolbrawin-gwsim --link PATH [--hw LETTER] [--fw-version TEXT] [--serial TEXT]\n"
     "                       [--operlock TEXT] [--memory FILE] [--flash FILE] [--baud N]\n"
-    "                       [--fault SPEC]... [--log FILE]\n"
-    "                       [--wakeup-modem PATH [--connect-host HOST] [--ip-password TEXT]]\n"
+    "                       [--fault FAULT]... [--gsm OPTION]... [--log FILE]\n"
+    "                       [--wakeup-modem PATH [--connect-host HOST] [--ip-password TEXT]\n"
+    "                        [--cms-error CODE] [--sms-delay MS] [--callback-greeting ANSWERS]\n"
+    "                        [--callback-identity TEXT] [--callback-drop-after N]]\n"
     "       kolbrawin-gwsim --write-firmware FILE [--fw-version TEXT]\n"
+    "       kolbrawin-gwsim --help | --version\n"
     "\n"
     "A simulated gateway on a pseudo-terminal. PATH becomes a symlink to its slave\n"
     "side; open it like a serial port. SIGTERM or SIGINT ends the program and\n"
@@ -28,6 +31,7 @@ const char* const kSimUsage =
     "                     exists, saved after an upgrade, at the end of an exchange\n"
     "                     and at exit\n"
     "  --baud N           pace bytes both ways at N baud, 10 bits a byte\n"
+    "  --gsm OPTION       how the GSM module answers the monitor (see below)\n"
     "  --log FILE         one line per handled command (default: stderr)\n"
     "  --wakeup-modem PATH\n"
     "                     a second pseudo-terminal: the local GSM modem that sends the\n"
@@ -36,6 +40,18 @@ const char* const kSimUsage =
     "                     TCP and answer the command set there\n"
     "  --connect-host HOST  connect back to HOST instead of the SMS's address\n"
     "  --ip-password TEXT the password the SMS must carry (default: any)\n"
+    "  --cms-error CODE   the modem refuses every SMS: \"+CMS ERROR: CODE\"\n"
+    "  --sms-delay MS     the modem takes MS milliseconds to send an SMS (its answer\n"
+    "                     and the connect-back come that much later)\n"
+    "  --callback-greeting ANSWERS\n"
+    "                     what the connect-back answers the tool's probe \"U\" and its\n"
+    "                     acknowledgement \"X\" with (two characters, default XX), or\n"
+    "                     silent: it says nothing at all once connected\n"
+    "  --callback-identity TEXT\n"
+    "                     the serial number the connect-back answers \"D\" with during\n"
+    "                     its greeting (default: --serial)\n"
+    "  --callback-drop-after N\n"
+    "                     the connect-back hangs up once it has sent N bytes\n"
     "  --write-firmware FILE\n"
     "                     writes a firmware file with made-up content for every\n"
     "                     hardware letter, each slice's version --fw-version, and exits\n"
@@ -43,11 +59,54 @@ const char* const kSimUsage =
 
 namespace {
 
+// The wake-up modem's and the connect-back's misbehaviour.
+bool IsConnectBackOption(const std::string& name) {
+    return name == "--cms-error" || name == "--sms-delay" || name == "--callback-greeting" ||
+           name == "--callback-identity" || name == "--callback-drop-after";
+}
+
+bool ParseCount(const std::string& value, long long max, long long& count) {
+    const char* end = value.data() + value.size();
+    const auto result = std::from_chars(value.data(), end, count);
+    return result.ec == std::errc() && result.ptr == end && count >= 0 && count <= max;
+}
+
+std::string ApplyConnectBack(const std::string& name, const std::string& value,
+                             SimOptions& options) {
+    long long count = 0;
+    if (name == "--cms-error") {
+        if (!ParseCount(value, 999, count))
+            return "--cms-error takes a code from 0 to 999";
+        options.cmsError = int(count);
+    } else if (name == "--sms-delay") {
+        if (!ParseCount(value, 600000, count))
+            return "--sms-delay takes milliseconds from 0 to 600000";
+        options.smsDelayMs = int(count);
+    } else if (name == "--callback-greeting") {
+        if (value == "silent")
+            options.callback.silent = true;
+        else if (value.size() == 2)
+            options.callback.answers = value;
+        else
+            return "--callback-greeting takes two characters or silent";
+    } else if (name == "--callback-identity") {
+        if (value.size() > 98)
+            return "--callback-identity takes at most 98 characters";
+        options.callback.identity = value;
+    } else if (name == "--callback-drop-after") {
+        if (!ParseCount(value, 1LL << 40, count))
+            return "--callback-drop-after takes a byte count";
+        options.callbackDropAfter = count;
+    }
+    return std::string();
+}
+
 bool TakesValue(const std::string& name) {
     return name == "--link" || name == "--hw" || name == "--fw-version" || name == "--serial" ||
            name == "--operlock" || name == "--memory" || name == "--flash" || name == "--baud" ||
            name == "--fault" || name == "--log" || name == "--wakeup-modem" ||
-           name == "--connect-host" || name == "--ip-password" || name == "--write-firmware";
+           name == "--connect-host" || name == "--ip-password" || name == "--write-firmware" ||
+           IsConnectBackOption(name) || name == "--gsm";
 }
 
 std::string Apply(const std::string& name, const std::string& value, SimOptions& options) {
@@ -87,6 +146,10 @@ std::string Apply(const std::string& name, const std::string& value, SimOptions&
             return "--baud takes a rate from 50 to 4000000";
     } else if (name == "--fault")
         return ParseFault(value, options.faults);
+    else if (IsConnectBackOption(name))
+        return ApplyConnectBack(name, value, options);
+    else if (name == "--gsm")
+        return ParseGsmOption(value, options.gsm);
     return std::string();
 }
 
@@ -99,6 +162,10 @@ std::string ParseSimOptions(const std::vector<std::string>& args, SimOptions& op
         bool haveValue = false;
         if (name == "--help" || name == "-h") {
             options.help = true;
+            return std::string();
+        }
+        if (name == "--version") {
+            options.version = true;
             return std::string();
         }
         const size_t equals = name.find('=');

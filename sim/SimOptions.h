@@ -1,8 +1,10 @@
 // The command line of kolbrawin-gwsim, parsed into what the program needs.
 #pragma once
 
+#include "CallbackGreeting.h"
 #include "GatewayFaults.h"
 #include "GatewayModel.h"
+#include "GsmModule.h"
 
 #include <string>
 #include <vector>
@@ -20,8 +22,17 @@ struct SimOptions {
     std::string ipPassword;    // password a wake-up SMS must carry; empty: any
     std::string writeFirmware; // write a made-up firmware file here and exit
     int baud = 0;              // 0: bytes are not paced
+
+    // How the wake-up modem and the connect-back let the tool down.
+    int cmsError = -1;                  // every SMS is refused with this +CMS ERROR code
+    int smsDelayMs = 0;                 // sending an SMS takes this long
+    CallbackGreeting::Options callback; // the connect-back's greeting
+    long long callbackDropAfter = -1;   // the connect-back hangs up after sending N bytes
+
     GatewayFaults faults;
+    GsmOptions gsm; // how the GSM module answers the monitor
     bool help = false;
+    bool version = false;
 };
 
 // Parses the arguments after the program name; returns an empty text or what

@@ -1,5 +1,6 @@
 #include "SimRunner.h"
 
+#include "CallbackGreeting.h"
 #include "LineEndpoint.h"
 #include "PtyLine.h"
 #include "WakeupModem.h"
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <memory>
 #include <netdb.h>
 #include <poll.h>
@@ -48,12 +50,15 @@ public:
 private:
     bool Start();
     bool StartWakeupModem();
+    bool ReadOptionalFile(const std::string& path, size_t expectedSize,
+                          const std::function<bool(const std::vector<uint8_t>&)>& take);
     bool LoadMemory(MemoryImage& memory);
     bool LoadFlash();
     void InstallSignals();
     void Log(const std::string& line);
     void OnSms(const SmsSubmit& sms);
     void ConnectBack(const std::string& host, int port);
+    void ConnectBackWhenDue(int64_t now);
     void FinishConnect(short revents);
     void SaveMemory();
     void SaveFlash();
@@ -69,6 +74,13 @@ private:
     WakeupModem m_Modem;
     std::unique_ptr<LineEndpoint> m_ModemEndpoint;
     int m_Connecting = -1; // a connect-back socket whose connect is under way
+    // A connect-back waiting for the modem to have sent its SMS (--sms-delay).
+    struct PendingConnect {
+        int64_t due = -1;
+        std::string host;
+        int port = 0;
+    } m_Pending;
+    std::unique_ptr<CallbackGreeting> m_Greeting;
     std::unique_ptr<LineEndpoint> m_ConnectBack;
     bool m_MemoryDirty = false;
     bool m_FlashDirty = false;
@@ -95,9 +107,10 @@ void Runner::Log(const std::string& line) {
     std::fflush(m_LogFile);
 }
 
-bool Runner::LoadMemory(MemoryImage& memory) {
-    memory = DefaultMemoryImage();
-    const std::string& path = m_Options.memoryFile;
+// An optional file: none named or none there leaves the default alone; one that
+// cannot be read, or whose bytes `take` refuses, is a complaint that stops the start.
+bool Runner::ReadOptionalFile(const std::string& path, size_t expectedSize,
+                              const std::function<bool(const std::vector<uint8_t>&)>& take) {
     struct stat info {};
     if (path.empty() || (::stat(path.c_str(), &info) != 0 && errno == ENOENT))
         return true;
@@ -107,32 +120,27 @@ bool Runner::LoadMemory(MemoryImage& memory) {
         Complain(path, error);
         return false;
     }
-    if (bytes.size() != memory.size()) {
+    if (!take(bytes)) {
         Complain(path, "wrong size (" + std::to_string(bytes.size()) + " bytes, expected " +
-                           std::to_string(memory.size()) + ")");
+                           std::to_string(expectedSize) + ")");
         return false;
     }
-    std::copy(bytes.begin(), bytes.end(), memory.begin());
     return true;
 }
 
-bool Runner::LoadFlash() {
-    const std::string& path = m_Options.flashFile;
-    struct stat info {};
-    if (path.empty() || (::stat(path.c_str(), &info) != 0 && errno == ENOENT))
+bool Runner::LoadMemory(MemoryImage& memory) {
+    memory = DefaultMemoryImage();
+    return ReadOptionalFile(m_Options.memoryFile, memory.size(), [&](const auto& bytes) {
+        if (bytes.size() != memory.size())
+            return false;
+        std::copy(bytes.begin(), bytes.end(), memory.begin());
         return true;
-    std::vector<uint8_t> bytes;
-    std::string error;
-    if (!ReadWholeFile(path, bytes, error)) {
-        Complain(path, error);
-        return false;
-    }
-    if (!m_Model->Flash().Assign(bytes)) {
-        Complain(path, "wrong size (" + std::to_string(bytes.size()) + " bytes, expected " +
-                           std::to_string(m_Model->Flash().Layout().size) + ")");
-        return false;
-    }
-    return true;
+    });
+}
+
+bool Runner::LoadFlash() {
+    return ReadOptionalFile(m_Options.flashFile, m_Model->Flash().Layout().size,
+                            [&](const auto& bytes) { return m_Model->Flash().Assign(bytes); });
 }
 
 void Runner::InstallSignals() {
@@ -163,6 +171,7 @@ bool Runner::Start() {
     if (!LoadMemory(memory))
         return false;
     m_Model = std::make_unique<GatewayModel>(m_Options.identity, m_Options.faults, memory);
+    m_Model->Gsm().Configure(m_Options.gsm);
     if (!LoadFlash())
         return false;
     m_Model->SetListener({[this](const std::string& line) { Log(line); },
@@ -200,6 +209,7 @@ bool Runner::StartWakeupModem() {
     }
     m_Modem.SetListener({[this](const std::string& line) { Log(line); },
                          [this](const SmsSubmit& sms) { OnSms(sms); }});
+    m_Modem.SetBehaviour({m_Options.cmsError, m_Options.smsDelayMs});
     m_ModemEndpoint = std::make_unique<LineEndpoint>(
         "modem", m_ModemLine.Master(), 0, 0, LineEndpoint::Limits{}, m_Modem,
         LineEndpoint::Hooks{
@@ -224,12 +234,26 @@ void Runner::OnSms(const SmsSubmit& sms) {
         Log("wake-up ignored: wrong password");
         return;
     }
-    if (m_ConnectBack || m_Connecting >= 0) {
+    if (m_ConnectBack || m_Connecting >= 0 || m_Pending.due >= 0) {
         Log("wake-up ignored: already connected");
         return;
     }
-    ConnectBack(m_Options.connectHost.empty() ? request.address : m_Options.connectHost,
-                request.port);
+    const std::string host =
+        m_Options.connectHost.empty() ? request.address : m_Options.connectHost;
+    if (m_Options.smsDelayMs == 0) {
+        ConnectBack(host, request.port);
+        return;
+    }
+    // The gateway reads the SMS only once the modem has sent it.
+    m_Pending = {Now() + int64_t(m_Options.smsDelayMs) * 1'000'000, host, request.port};
+}
+
+void Runner::ConnectBackWhenDue(int64_t now) {
+    if (m_Pending.due < 0 || now < m_Pending.due)
+        return;
+    const PendingConnect pending = m_Pending;
+    m_Pending = {};
+    ConnectBack(pending.host, pending.port);
 }
 
 void Runner::ConnectBack(const std::string& host, int port) {
@@ -271,9 +295,12 @@ void Runner::FinishConnect(short revents) {
         return;
     }
     Log("connect-back connected");
+    m_Greeting = std::make_unique<CallbackGreeting>(*m_Model, m_Options.callback,
+                                                    [this](const std::string& line) { Log(line); });
     // GPRS has no line rate to speak of: the connection is not paced.
     m_ConnectBack = std::make_unique<LineEndpoint>(
-        "connect-back", fd, 0, m_Options.faults.trickleMs, LineEndpoint::Limits{}, *m_Model,
+        "connect-back", fd, 0, m_Options.faults.trickleMs,
+        LineEndpoint::Limits{m_Options.callbackDropAfter, -1}, *m_Greeting,
         LineEndpoint::Hooks{
             [fd] { ::close(fd); }, {}, [this](const std::string& line) { Log(line); }});
 }
@@ -306,6 +333,8 @@ timespec* Runner::Timeout(int64_t now, timespec& storage) const {
         if (at >= 0 && (deadline < 0 || at < deadline))
             deadline = at;
     }
+    if (m_Pending.due >= 0 && (deadline < 0 || m_Pending.due < deadline))
+        deadline = m_Pending.due;
     if (deadline < 0)
         return nullptr;
     const int64_t wait = std::max<int64_t>(0, deadline - now);
@@ -319,16 +348,21 @@ int Runner::Run() {
         return 1;
     bool stop = false;
     std::vector<LineEndpoint*> endpoints;
-    while (!stop) {
+    auto collectOpen = [&] {
         endpoints.clear();
         for (const auto* endpoint : {&m_Gateway, &m_ModemEndpoint, &m_ConnectBack})
             if (*endpoint && (*endpoint)->IsOpen())
                 endpoints.push_back(endpoint->get());
+    };
+    while (!stop) {
+        collectOpen();
         const int64_t now = Now();
         for (LineEndpoint* endpoint : endpoints)
             endpoint->Process(now);
         if (m_ConnectBack && !m_ConnectBack->IsOpen())
             m_ConnectBack.reset(); // a later wake-up may connect again
+        ConnectBackWhenDue(now);
+        collectOpen(); // a connect-back that ended is gone, a new one polled
         if (m_MemoryDirty)
             SaveMemory();
         if (m_FlashSaveDue)

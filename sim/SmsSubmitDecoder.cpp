@@ -73,7 +73,9 @@ std::string DecodeSmsSubmit(const std::string& hex, int tpduOctets, SmsSubmit& s
     if (!need(1 + size_t(digits + 1) / 2))
         return "destination too short";
     const int type = o[p++];
-    sms.destination = (type & 0x70) == 0x10 ? "+" : "";
+    sms.destination.clear();
+    if ((type & 0x70) == 0x10)
+        sms.destination += '+';
     for (int i = 0; i < digits; ++i) {
         const int octet = o[p + size_t(i / 2)];
         const int digit = i % 2 == 0 ? octet & 0x0F : octet >> 4;

@@ -86,6 +86,13 @@ void WakeupModem::SendPdu(std::string& reply) {
     m_InPdu = false;
     const std::string hex = m_Line;
     m_Line.clear();
+    m_ReplyDelayMs = m_Behaviour.sendDelayMs; // the network's answer, good or bad
+    if (m_Behaviour.cmsError >= 0) {
+        const std::string code = std::to_string(m_Behaviour.cmsError);
+        Log("SMS refused: +CMS ERROR: " + code);
+        reply += "\r\n+CMS ERROR: " + code + "\r\n";
+        return;
+    }
     SmsSubmit sms;
     const std::string error = DecodeSmsSubmit(hex, m_PduOctets, sms);
     if (!error.empty()) {
@@ -98,6 +105,12 @@ void WakeupModem::SendPdu(std::string& reply) {
     reply += "\r\n+CMGS: " + std::to_string(m_Reference) + "\r\n" + kOk;
     if (m_Listener.smsSent)
         m_Listener.smsSent(sms);
+}
+
+int WakeupModem::TakeReplyDelayMs() {
+    const int delay = m_ReplyDelayMs;
+    m_ReplyDelayMs = 0;
+    return delay;
 }
 
 void WakeupModem::Log(const std::string& line) {

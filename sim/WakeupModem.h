@@ -18,8 +18,16 @@ public:
         std::function<void(const SmsSubmit&)> smsSent;
     };
 
+    // How the modem lets the tool down, if at all.
+    struct Behaviour {
+        int cmsError = -1;   // every SMS is refused with "+CMS ERROR: <code>"
+        int sendDelayMs = 0; // sending an SMS takes this long
+    };
+
     void SetListener(Listener listener) { m_Listener = std::move(listener); }
+    void SetBehaviour(Behaviour behaviour) { m_Behaviour = behaviour; }
     void Receive(const uint8_t* data, size_t size, std::string& reply) override;
+    int TakeReplyDelayMs() override;
 
 private:
     void Byte(uint8_t byte, std::string& reply);
@@ -28,6 +36,8 @@ private:
     void Log(const std::string& line);
 
     Listener m_Listener;
+    Behaviour m_Behaviour;
+    int m_ReplyDelayMs = 0;
     bool m_Echo = true;
     bool m_InPdu = false;
     int m_PduOctets = 0;

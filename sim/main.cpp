@@ -1,5 +1,6 @@
 // kolbrawin-gwsim: a gateway without hardware, on a pseudo-terminal.
 #include "MemoryImage.h"
+#include "ProgramVersion.h"
 #include "SimOptions.h"
 #include "SimRunner.h"
 #include "SyntheticFirmware.h"
@@ -15,6 +16,11 @@ int main(int argc, char** argv) {
     if (options.help) {
         std::fputs(kw::sim::kSimUsage, stdout);
         std::fputs(kw::sim::kFaultGrammar, stdout);
+        std::fputs(kw::sim::kGsmGrammar, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("kolbrawin-gwsim %s\n", kw::kProgramVersion);
         return 0;
     }
     if (!error.empty()) {

@@ -80,6 +80,21 @@ std::vector<std::string> FindFirmwareCandidates(const std::string& folder,
     return names;
 }
 
+FirmwareCandidates FindFirmwareCandidates(const std::vector<std::string>& folders,
+                                          const FirmwareSlice& slice) {
+    FirmwareCandidates found;
+    for (const std::string& folder : folders) {
+        if (folder.empty())
+            continue;
+        if (found.folder.empty())
+            found.folder = folder;
+        std::vector<std::string> names = FindFirmwareCandidates(folder, slice);
+        if (!names.empty())
+            return {folder, std::move(names)};
+    }
+    return found;
+}
+
 FirmwareLoad LoadFirmwareFile(const std::string& path, std::vector<uint8_t>& buffer) {
     buffer.assign(kFirmwareFileSize, 0);
     // A folder opens for reading here but holds no bytes: it is no file.

@@ -24,6 +24,15 @@ bool IsFirmwareFileName(const std::string& name);
 std::vector<std::string> FindFirmwareCandidates(const std::string& folder,
                                                 const FirmwareSlice& slice);
 
+// The candidates of the first of `folders` that has any (empty entries are
+// skipped), with that folder; none anywhere: no names and the first folder.
+struct FirmwareCandidates {
+    std::string folder;
+    std::vector<std::string> names;
+};
+FirmwareCandidates FindFirmwareCandidates(const std::vector<std::string>& folders,
+                                          const FirmwareSlice& slice);
+
 enum class FirmwareLoad { Loaded, CannotOpen, TooShort };
 
 // Fills `buffer` with zeros, resizes it to a firmware file's size and reads up

@@ -47,10 +47,10 @@ public:
     static constexpr int kMaxItem = 20;
     // Lines are read in pieces of at most this many characters.
     static constexpr size_t kMaxLineChars = 4999;
-    // The word table always has room for the ids the program uses (0 to 520), so
+    // The word table always has room for the ids the program uses (0 to 539), so
     // an index file with a missing or small "NumberOfWords" shows "S…" keys
     // instead of stopping the program; larger counts are capped at kMaxWords.
-    static constexpr int kMinWords = 521;
+    static constexpr int kMinWords = 540;
     static constexpr int kMaxWords = 100000;
     // At most this many languages are listed, whatever "NumberOfLang" says.
     static constexpr int kMaxLanguages = 256;

@@ -1,12 +1,139 @@
-// Language word numbers the code shows by name; each section belongs to the
-// feature that added it.
+// Names for the language words the code uses by number: messages, questions,
+// progress texts, status texts and the captions the code sets itself. Captions
+// that the translator sets from a control's tag stay numbers in the page and
+// dialog declarations, next to the control they name.
+//
+// Each part of the program keeps its words in its own section below.
 #pragma once
 
-namespace kw::words {
+namespace kw::word {
 
-// --- Writing the configuration: an interrupted write ---
+// ---- Common
+inline constexpr int kProgramName = 0; // caption of every message box
+inline constexpr int kOk = 1;
+inline constexpr int kCancel = 2;
+
+// ---- Hardware variants (config/HardwareVariant)
+inline constexpr int kVariantAD = 326; // the A/D pair's name
+inline constexpr int kVariantCF = 327;
+inline constexpr int kVariantEG = 328;
+
+// ---- Main window and file commands (app)
+inline constexpr int kFirstSectionName = 4; // the section list's seven names follow in order
+inline constexpr int kUpgradeFirmware = 11; // menu items
+inline constexpr int kReadFromGateway = 12;
+inline constexpr int kWriteToGateway = 13;
+inline constexpr int kSettings = 18; // menu item and the settings button's hint
+inline constexpr int kAbout = 19;
+inline constexpr int kExit = 21;
+inline constexpr int kUpgradeFirmwareHint = 68; // tool button hints
+inline constexpr int kReadFromGatewayHint = 69;
+inline constexpr int kWriteToGatewayHint = 70;
+inline constexpr int kSaveToFile = 71;
+inline constexpr int kLoadFromFile = 72;
+inline constexpr int kLoadFromFileHint = 73;
+inline constexpr int kSaveToFileHint = 74;
+inline constexpr int kSaveFileFilter = 128;
+inline constexpr int kCannotSaveFile = 129;
+inline constexpr int kCannotLoadFile = 130;
+inline constexpr int kApplicationMenu = 242;
+inline constexpr int kGatewayMenu = 243;
+inline constexpr int kConnect = 244; // menu item; its hint is the connect button's
+inline constexpr int kDisconnect = 245;
+inline constexpr int kStatusCable = 246; // status bar
+inline constexpr int kStatusConnected = 247;
+inline constexpr int kStatusNotConnected = 248;
+inline constexpr int kStatusCallWithoutData = 258;
+inline constexpr int kStatusDialling = 259;
+inline constexpr int kOpenFileFilter = 332;
+inline constexpr int kDiscardChanges = 334; // asked before a new configuration or a read
+inline constexpr int kNewConfigurationHint = 335;
+inline constexpr int kMonitorHint = 336;
+
+// ---- Section pages (pages)
+inline constexpr int kNotKnown = 101;          // an identity value no gateway gave yet
+inline constexpr int kNotLocked = 111;         // the operator lock is empty
+inline constexpr int kLockedTo = 137;          // "%s": the operator the SIM is locked to
+inline constexpr int kLockedPermanently = 138; // "%s": the same, for good
+inline constexpr int kNotSet = 342;            // no service SMS number
+// The questions of the initialisation buttons.
+inline constexpr int kResetFxsLineQuestion = 203;
+inline constexpr int kResetFxoLineQuestion = 204;
+inline constexpr int kResetFxsRoutingQuestion = 205;
+inline constexpr int kResetFxoRoutingQuestion = 206;
+inline constexpr int kResetGsmRoutingQuestion = 207;
+inline constexpr int kResetGsmSimQuestion = 208;
+inline constexpr int kResetSmsInputQuestion = 209;
+inline constexpr int kResetAllQuestion = 210;
+inline constexpr int kResetBanksQuestion = 324;
+
+// ---- Link, transfer and firmware upgrade (link, transfer, firmware)
+inline constexpr int kWaitingForGateway = 104; // progress on the cable
+inline constexpr int kCommunicating = 107;
+inline constexpr int kWritingConfiguration = 108;
+inline constexpr int kLinkFailed = 109;             // quotes the link error's name
+inline constexpr int kGatewayAnsweredWrongly = 110; // likewise
+inline constexpr int kConfigurationRead = 112;
+inline constexpr int kReadChecksumFailed = 113;
+inline constexpr int kConfigurationWritten = 114;
+inline constexpr int kWriteFailed = 115;
+inline constexpr int kUpgradeQuestion = 116;
+inline constexpr int kCannotOpenFirmware = 117;
+inline constexpr int kSendingBlock = 122;
+inline constexpr int kUpgradeDone = 123;
+inline constexpr int kCannotOpenPort = 125;
+inline constexpr int kFirmwareInvalidUpgradeNow = 174;
+inline constexpr int kFirmwareFileTooShort = 175;
+inline constexpr int kUnknownHardware = 176;
+inline constexpr int kNoValidFirmwareVersion = 241;
+inline constexpr int kModemNumbersDiffer = 263;
+inline constexpr int kPreparingUpgrade = 274; // progress over a modem or TCP connection
+inline constexpr int kOtherHardwareFamily = 333;
+
+// ---- Command line (cli)
+
+// ---- Remote access (remote)
+inline constexpr int kGatewayConnected = 257;   // message: the link is up
+inline constexpr int kDiallingCaption = 273;    // IP dialling window: caption
+inline constexpr int kDiallingModemStart = 354; // IP dialling lines ...
+inline constexpr int kDiallingModemSetup = 355;
+inline constexpr int kDiallingSmsSent = 356;
+inline constexpr int kModemRefused = 357;       // message: the modem refused a command or the SMS
+inline constexpr int kIncomingConnection = 358; // line: %s remote address
+inline constexpr int kConnectionDropped = 359;  // line: %s remote address
+inline constexpr int kWrongGateway = 360;       // line: %s identity, %s remote address
+inline constexpr int kPhoneNumberRefused = 400;
+inline constexpr int kFieldHoldsSemicolon = 401;   // %s field
+inline constexpr int kFieldUnsendable = 402;       // %s field, %s character
+inline constexpr int kSecretFieldUnsendable = 403; // %s field
+inline constexpr int kWakeupTooLong = 404;         // %i characters
+inline constexpr int kCannotListen = 405;          // %i port, %s reason
+inline constexpr int kNoSuchTcpPort = 406;         // %i port
+inline constexpr int kFieldSerial = 407;           // field names for the messages above
+inline constexpr int kFieldPassword = 408;
+inline constexpr int kFieldAddress = 409;
+inline constexpr int kFieldApn = 410;
+inline constexpr int kFieldInetUser = 411;
+inline constexpr int kFieldInetPassword = 412;
+
+// ---- Monitor (remote)
+inline constexpr int kValueNotKnownYet = 101; // every monitor row when the window opens
+inline constexpr int kModuleAnswers = 102;    // monitor status
+inline constexpr int kModuleSilent = 103;     // monitor status
+inline constexpr int kIncomingCall = 132;     // then " (number)"
+inline constexpr int kOutgoingCall = 133;     // then " (number)"
+inline constexpr int kNoCall = 134;
+inline constexpr int kValueNotAvailable = 240; // a monitor row whose query failed
+inline constexpr int kCentreWaiting = 299;     // a new SMS centre number waits to be written
+inline constexpr int kClockWaitingToBeSet = 310;
+inline constexpr int kClockWaitingToSync = 319;
+inline constexpr int kInvalidDate = 321;         // set-time dialog
+inline constexpr int kInvalidTime = 322;         // set-time dialog
+inline constexpr int kCentreNumberRefused = 440; // double quote or control character
+
+// ---- Hardening: an interrupted write (transfer)
 // Shown after a write failed once configuration bytes had gone out: the
 // gateway may hold part of the new configuration, and writing again repairs it.
 inline constexpr int kWriteMayBeIncomplete = 520;
 
-} // namespace kw::words
+} // namespace kw::word

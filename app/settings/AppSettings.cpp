@@ -10,11 +10,6 @@ TAppSettings ReadSettings(const CIniFile& ini, const TSettingsContext& context) 
     out.Com = ini.ReadString(s, "Com", "Com1");
     out.IpCom = ini.ReadString(s, "IpCom", "Com1");
     out.ActLanguage = ini.ReadInteger(s, "ActLanguage", 0);
-    // Halved with the remainder dropped toward zero, as on a screen narrower than the window.
-    out.Left = ini.ReadInteger(s, "Left", (context.screenWidth - kDesignWidth) / 2);
-    out.Top = ini.ReadInteger(s, "Top", (context.screenHeight - kDesignHeight) / 2);
-    out.Height = ini.ReadInteger(s, "Height", kDesignHeight);
-    out.Width = ini.ReadInteger(s, "Width", kDesignWidth);
     out.ModemNumber = ini.ReadString(s, "ModemNumber");
     // Held as a signed byte, so a number outside it wraps before the range check.
     out.ConType = static_cast<int8_t>(ini.ReadInteger(s, "ConType", 0));
@@ -35,6 +30,15 @@ TAppSettings ReadSettings(const CIniFile& ini, const TSettingsContext& context) 
     if (out.IpAddress.empty())
         out.IpAddress = context.ownAddress;
     return out;
+}
+
+void ReadWindowPlace(const CIniFile& ini, const TSettingsContext& context, TAppSettings& out) {
+    const char* s = kSettingsSection;
+    // Halved with the remainder dropped toward zero, as on a screen narrower than the window.
+    out.Left = ini.ReadInteger(s, "Left", (context.screenWidth - context.windowWidth) / 2);
+    out.Top = ini.ReadInteger(s, "Top", (context.screenHeight - kDefaultHeight) / 2);
+    out.Height = ini.ReadInteger(s, "Height", kDefaultHeight);
+    out.Width = ini.ReadInteger(s, "Width", context.windowWidth);
 }
 
 void WriteSettings(CIniFile& ini, const TAppSettings& in, const std::string& ownAddress) {

@@ -1,6 +1,7 @@
 // The program's own settings, kept in section "Settings" of the application INI
-// file: read in the order of the settings table with a default for each key,
-// written back in the same order when the main window closes.
+// file: read with a default for each key (the window's place once the window
+// knows its default width), written back in table order when the main window
+// closes.
 #pragma once
 
 #include <cstdint>
@@ -10,14 +11,17 @@ namespace kw {
 
 class CIniFile;
 
+inline constexpr int kDefaultHeight = 715;
+inline constexpr const char* kSettingsSection = "Settings";
+
 struct TAppSettings {
     std::string Com = "Com1";   // port of the direct cable
     std::string IpCom = "Com1"; // port of the GSM modem that sends the wake-up SMS
     int ActLanguage = 0;
     int Left = 0;
     int Top = 0;
-    int Height = 715;
-    int Width = 891;
+    int Height = kDefaultHeight;
+    int Width = 0;
     std::string ModemNumber; // number dialled for a modem connection
     int8_t ConType = 0;      // 0 serial cable, 1 modem data call, 2 TCP/IP
     std::string ModemId;     // the data-modem line chosen for modem calls
@@ -37,16 +41,17 @@ struct TSettingsContext {
     int screenHeight = 0;
     bool modemAvailable = false; // at least one data-modem line is known
     std::string ownAddress;      // the computer's own address, may be empty
+    int windowWidth = 0;         // the default: what shows the widest section page whole
 };
 
-inline constexpr int kDesignWidth = 891;
-inline constexpr int kDesignHeight = 715;
-inline constexpr const char* kSettingsSection = "Settings";
-
-// Reads every key of section "Settings" with its default: the window centred on
-// the screen at design size; a connection type other than 0, 1, 2 (or 1 with no
-// modem) becomes 0; an empty call-back address takes the computer's own.
+// Reads the keys of section "Settings" but the window's place, each with its
+// default: a connection type other than 0, 1, 2 (or 1 with no modem) becomes 0;
+// an empty call-back address takes the computer's own.
 TAppSettings ReadSettings(const CIniFile& ini, const TSettingsContext& context);
+
+// Reads Left, Top, Width and Height: by default the window is centred on the
+// screen at the default width and height.
+void ReadWindowPlace(const CIniFile& ini, const TSettingsContext& context, TAppSettings& settings);
 
 // Replaces section "Settings" with every key in table order. The call-back
 // address is written empty when it equals the computer's own address, so a

@@ -1,8 +1,9 @@
 // Where the program keeps the user's files: the data folder (the application
-// INI) is "KolbraWin program" under the user's documents folder, or the
-// executable's folder when there is no documents folder. KOLBRAWIN_DATA_DIR
-// overrides it, which keeps tests and portable use away from the user's real
-// files. (The program folder is kw::ProgramFolder of the language module.)
+// INI) is "KolbraWin program" under the user's documents folder, or "kolbrawin"
+// in the XDG data folder ($XDG_DATA_HOME, ~/.local/share) when the documents
+// folder cannot be had. KOLBRAWIN_DATA_DIR overrides it, which keeps tests and
+// portable use away from the user's real files. (The program folder is
+// kw::ProgramFolder of the language module.)
 #pragma once
 
 #include <string>

@@ -1,87 +1,82 @@
 #include "New.h"
 
+#include "HardwareVariant.h"
 #include "TranslateWidgets.h"
+#include "Words.h"
 
 #include <QComboBox>
-#include <QGridLayout>
-#include <QHBoxLayout>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
-
-namespace {
-
-// The entries of the list: the word of each text and hint, and its code.
-struct Choice {
-    int word;
-    const char* code;
-};
-constexpr Choice kChoices[] = {{326, "A"}, {327, "C"}, {328, "E"}};
-
-} // namespace
+#include <QVBoxLayout>
 
 TFNew::TFNew(const CLanguage& language, QWidget* parent) : QDialog(parent), m_Language(language) {
     setObjectName("FNew");
     kw::SetWidgetTag(this, 325);
     setModal(true);
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName("Label1");
-    kw::SetWidgetTag(Label1, 329);
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setObjectName("ComboBox1");
-    ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    ComboBox1->setMinimumWidth(260);
-    Button1 = new QPushButton(this);
-    Button1->setObjectName("Button1");
-    kw::SetWidgetTag(Button1, 1);
-    Button1->setDefault(true);
-    Button2 = new QPushButton(this);
-    Button2->setObjectName("Button2");
-    kw::SetWidgetTag(Button2, 2);
+    auto* prompt = new QLabel(this);
+    prompt->setObjectName("Label1");
+    kw::SetWidgetTag(prompt, 329);
+    m_VariantList = new QComboBox(this);
+    m_VariantList->setObjectName("ComboBox1");
+    m_VariantList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_VariantList->setMinimumWidth(260);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QDialogButtonBox::Ok);
+    ok->setObjectName("Button1");
+    kw::SetWidgetTag(ok, kw::word::kOk);
+    ok->setDefault(true);
+    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
+    cancel->setObjectName("Button2");
+    kw::SetWidgetTag(cancel, kw::word::kCancel);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(Label1, 0, 0);
-    layout->addWidget(ComboBox1, 1, 0);
-    layout->addLayout(buttons, 2, 0);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(prompt);
+    layout->addWidget(m_VariantList);
+    layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TFNew::ComboBox1Change);
-    connect(Button1, &QPushButton::clicked, this, &TFNew::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TFNew::Button2Click);
+    connect(m_VariantList, &QComboBox::currentIndexChanged, this, &TFNew::ShowVariantHint);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TFNew::OkClicked);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 void TFNew::Activate(const std::string& currentVariant) {
     m_Variant = currentVariant;
     kw::TranslateForm(this, m_Language);
     {
-        const QSignalBlocker quiet(ComboBox1);
-        ComboBox1->clear();
-        for (const Choice& choice : kChoices)
-            ComboBox1->addItem(QString::fromStdString(m_Language.GetText(choice.word)));
-        ComboBox1->setCurrentIndex(currentVariant == "C" ? 1 : currentVariant == "E" ? 2 : 0);
+        const QSignalBlocker quiet(m_VariantList);
+        m_VariantList->clear();
+        int current = 0;
+        for (const char letter : kw::kNewConfigurationLetters) {
+            const std::string code(1, letter);
+            if (code == currentVariant)
+                current = m_VariantList->count();
+            m_VariantList->addItem(
+                QString::fromStdString(m_Language.GetText(kw::VariantNameWord(code))));
+        }
+        m_VariantList->setCurrentIndex(current);
     }
-    ComboBox1Change();
+    ShowVariantHint();
 }
 
-void TFNew::ComboBox1Change() {
-    const int index = ComboBox1->currentIndex();
-    ComboBox1->setToolTip(index >= 0 && index < 3
-                              ? QString::fromStdString(m_Language.GetHint(kChoices[index].word))
-                              : QString());
+char TFNew::SelectedLetter() const {
+    const int index = m_VariantList->currentIndex();
+    const bool listed = index >= 0 && index < int(kw::kNewConfigurationLetters.size());
+    return listed ? kw::kNewConfigurationLetters[size_t(index)] : '\0';
 }
 
-void TFNew::Button1Click() {
-    const int index = ComboBox1->currentIndex();
-    if (index >= 0 && index < 3)
-        m_Variant = kChoices[index].code;
+void TFNew::ShowVariantHint() {
+    const char letter = SelectedLetter();
+    m_VariantList->setToolTip(letter != '\0' ? QString::fromStdString(m_Language.GetHint(
+                                                   kw::VariantNameWord(std::string(1, letter))))
+                                             : QString());
+}
+
+void TFNew::OkClicked() {
+    if (const char letter = SelectedLetter())
+        m_Variant = std::string(1, letter);
     done(kResultOk);
-}
-
-void TFNew::Button2Click() {
-    reject();
 }

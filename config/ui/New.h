@@ -8,8 +8,6 @@
 
 class CLanguage;
 class QComboBox;
-class QLabel;
-class QPushButton;
 
 class TFNew : public QDialog {
     Q_OBJECT
@@ -27,16 +25,13 @@ public:
     // Activate while nothing is selected.
     const std::string& ChosenVariant() const { return m_Variant; }
 
-    QLabel* Label1;
-    QComboBox* ComboBox1;
-    QPushButton* Button1;
-    QPushButton* Button2;
-
 private:
-    void ComboBox1Change();
-    void Button1Click();
-    void Button2Click();
+    // The letter of the entry selected, 0 for none.
+    char SelectedLetter() const;
+    void ShowVariantHint();
+    void OkClicked();
 
     const CLanguage& m_Language;
+    QComboBox* m_VariantList;
     std::string m_Variant;
 };

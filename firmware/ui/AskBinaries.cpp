@@ -1,9 +1,10 @@
 #include "AskBinaries.h"
 
 #include "TranslateWidgets.h"
+#include "Words.h"
 
+#include <QDialogButtonBox>
 #include <QFile>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -18,39 +19,37 @@ TFAskBinaries::TFAskBinaries(const CLanguage& language, QWidget* parent)
     kw::SetWidgetTag(this, 127);
     setModal(true);
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName("Label1");
-    kw::SetWidgetTag(Label1, 126);
-    Label1->setWordWrap(true);
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName("ListBox1");
-    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-    Button1 = new QPushButton(this);
-    Button1->setObjectName("Button1");
-    kw::SetWidgetTag(Button1, 1);
-    Button1->setDefault(true);
-    Button2 = new QPushButton(this);
-    Button2->setObjectName("Button2");
-    kw::SetWidgetTag(Button2, 2);
+    auto* prompt = new QLabel(this);
+    prompt->setObjectName("Label1");
+    kw::SetWidgetTag(prompt, 126);
+    prompt->setWordWrap(true);
+    m_FileList = new QListWidget(this);
+    m_FileList->setObjectName("ListBox1");
+    m_FileList->setSelectionMode(QAbstractItemView::SingleSelection);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QDialogButtonBox::Ok);
+    ok->setObjectName("Button1");
+    kw::SetWidgetTag(ok, kw::word::kOk);
+    ok->setDefault(true);
+    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
+    cancel->setObjectName("Button2");
+    kw::SetWidgetTag(cancel, kw::word::kCancel);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(ListBox1);
-    layout->addLayout(buttons);
+    layout->addWidget(prompt);
+    layout->addWidget(m_FileList);
+    layout->addWidget(buttons);
     resize(380, 260);
 
-    connect(Button1, &QPushButton::clicked, this, &TFAskBinaries::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TFAskBinaries::Button1Click);
+    const auto choose = [this] { done(kResultOk); };
+    connect(buttons, &QDialogButtonBox::accepted, this, choose);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_FileList, &QListWidget::itemDoubleClicked, this, choose);
 }
 
 void TFAskBinaries::Activate(const std::vector<std::string>& names) {
     kw::TranslateForm(this, m_Language);
-    ListBox1->clear();
+    m_FileList->clear();
     std::vector<int> order(names.size());
     std::iota(order.begin(), order.end(), 0);
     std::vector<QString> shown;
@@ -62,18 +61,14 @@ void TFAskBinaries::Activate(const std::vector<std::string>& names) {
         return byLetters != 0 ? byLetters < 0 : names[size_t(a)] < names[size_t(b)];
     });
     for (const int index : order) {
-        auto* item = new QListWidgetItem(shown[size_t(index)], ListBox1);
+        auto* item = new QListWidgetItem(shown[size_t(index)], m_FileList);
         item->setData(Qt::UserRole, index);
     }
-    if (ListBox1->count() > 0)
-        ListBox1->setCurrentRow(0);
+    if (m_FileList->count() > 0)
+        m_FileList->setCurrentRow(0);
 }
 
 int TFAskBinaries::SelectedIndex() const {
-    const QListWidgetItem* item = ListBox1->currentItem();
+    const QListWidgetItem* item = m_FileList->currentItem();
     return item != nullptr && item->isSelected() ? item->data(Qt::UserRole).toInt() : -1;
-}
-
-void TFAskBinaries::Button1Click() {
-    done(kResultOk);
 }

@@ -8,9 +8,7 @@
 #include <vector>
 
 class CLanguage;
-class QLabel;
 class QListWidget;
-class QPushButton;
 
 class TFAskBinaries : public QDialog {
     Q_OBJECT
@@ -26,13 +24,7 @@ public:
     // The index in the names given to Activate of the selected entry; -1 for none.
     int SelectedIndex() const;
 
-    QLabel* Label1;
-    QListWidget* ListBox1;
-    QPushButton* Button1;
-    QPushButton* Button2;
-
 private:
-    void Button1Click();
-
     const CLanguage& m_Language;
+    QListWidget* m_FileList;
 };

@@ -2,9 +2,10 @@
 
 #include "TranslateWidgets.h"
 #include "Win1252.h"
+#include "Words.h"
 
+#include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -14,54 +15,48 @@ TFUpgradeInfo::TFUpgradeInfo(const CLanguage& language, QWidget* parent)
     kw::SetWidgetTag(this, 11);
     setModal(true);
 
-    const auto label = [this](const char* name, int tag) {
+    auto* grid = new QGridLayout;
+    const auto label = [this, grid](const char* name, int tag, int row, int column) {
         auto* created = new QLabel(this);
         created->setObjectName(name);
         kw::SetWidgetTag(created, tag);
+        grid->addWidget(created, row, column);
         return created;
     };
-    Label1 = label("Label1", 344);
-    Label2 = label("Label2", 0);
-    Label3 = label("Label3", 345);
-    Label4 = label("Label4", 0);
-    for (QLabel* version : {Label2, Label4}) {
+    label("Label1", 344, 0, 0);
+    m_CurrentVersion = label("Label2", 0, 0, 1);
+    label("Label3", 345, 1, 0);
+    m_NextVersion = label("Label4", 0, 1, 1);
+    for (QLabel* version : {m_CurrentVersion, m_NextVersion}) {
         QFont bold = version->font();
         bold.setBold(true);
         version->setFont(bold);
         version->setTextFormat(Qt::PlainText);
     }
-    Button2 = new QPushButton(this);
-    Button2->setObjectName("Button2");
-    kw::SetWidgetTag(Button2, 346);
-    Button2->setDefault(true);
-    Button3 = new QPushButton(this);
-    Button3->setObjectName("Button3");
-    kw::SetWidgetTag(Button3, 2);
-
-    auto* grid = new QGridLayout;
-    grid->addWidget(Label1, 0, 0);
-    grid->addWidget(Label2, 0, 1);
-    grid->addWidget(Label3, 1, 0);
-    grid->addWidget(Label4, 1, 1);
     grid->setColumnStretch(1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button2);
-    buttons->addWidget(Button3);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* go = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
+    go->setObjectName("Button2");
+    kw::SetWidgetTag(go, 346);
+    go->setDefault(true);
+    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
+    cancel->setObjectName("Button3");
+    kw::SetWidgetTag(cancel, kw::word::kCancel);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
     setMinimumWidth(300);
 
-    connect(Button2, &QPushButton::clicked, this, [this] { done(kResultContinue); });
-    connect(Button3, &QPushButton::clicked, this, &TFUpgradeInfo::reject);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] { done(kResultContinue); });
+    connect(buttons, &QDialogButtonBox::rejected, this, &TFUpgradeInfo::reject);
 }
 
 void TFUpgradeInfo::Activate(const std::string& current, const std::string& next) {
     kw::TranslateForm(this, m_Language);
-    Label2->setText(kw::BytesToQString(current));
-    Label4->setText(kw::BytesToQString(next));
+    m_CurrentVersion->setText(kw::BytesToQString(current));
+    m_NextVersion->setText(kw::BytesToQString(next));
     adjustSize();
 }
 

@@ -8,7 +8,6 @@
 
 class CLanguage;
 class QLabel;
-class QPushButton;
 
 class TFUpgradeInfo : public QDialog {
     Q_OBJECT
@@ -22,17 +21,12 @@ public:
     // Windows-1252 text).
     void Activate(const std::string& current, const std::string& next);
 
-    QLabel* Label1; // "current version"
-    QLabel* Label2; // the gateway's version
-    QLabel* Label3; // "new version"
-    QLabel* Label4; // the file's version
-    QPushButton* Button2;
-    QPushButton* Button3;
-
 public slots:
     // Escape and closing the window count as Cancel.
     void reject() override;
 
 private:
     const CLanguage& m_Language;
+    QLabel* m_CurrentVersion;
+    QLabel* m_NextVersion;
 };

@@ -1,6 +1,7 @@
 // kolbrawin-cli upgrade against the simulated gateway, run as the real program:
-// the firmware file given or found in the program folder, the version question
-// answered by --yes, and the way on for a gateway whose firmware fails the check.
+// the firmware file given or found in the program or data folder, the version
+// question answered by --yes, and the way on for a gateway whose firmware fails
+// the check.
 #include "FirmwareFile.h"
 #include "FirmwareLayout.h"
 #include "UpgradeRig.h"
@@ -25,11 +26,14 @@ protected:
                               " 2>" + output.Path("err.txt");
         if (!programDir.empty())
             command = "KOLBRAWIN_PROGRAM_DIR=" + programDir + " " + command;
+        // Never the user's own data folder.
+        command = "KOLBRAWIN_DATA_DIR=" + DataFolder() + " " + command;
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output.Read("out.txt"),
                 output.Read("err.txt")};
     }
     std::string Port() const { return " --port " + sim.LinkPath() + " --attach-timeout 5"; }
+    std::string DataFolder() const { return output.Path("data") + "/"; }
 
     TempDir output;
 };
@@ -82,6 +86,24 @@ TEST_F(CliUpgrade, ProgramFolderIsSearchedAsTheWindowDoes) {
     run = Cli("upgrade" + Port() + " --yes", Folder());
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(Has(run.out, "replaced by 1.10 from " + Folder() + "Kolbra1.Bin")) << run.out;
+}
+
+// An installed program's folder is not the user's to fill: firmware files put
+// into the data folder are found when the program folder has none.
+TEST_F(CliUpgrade, DataFolderIsSearchedWhenTheProgramFolderHasNoFirmware) {
+    StartSim('C');
+    std::filesystem::create_directories(DataFolder());
+    MakeFirmwareFile(DataFolder() + "Kolbra1.Bin", "1.30");
+    CliRun run = Cli("upgrade" + Port() + " --yes", Folder());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Has(run.out, "replaced by 1.30 from " + DataFolder() + "Kolbra1.Bin")) << run.out;
+
+    // The program folder's own file comes first.
+    MakeFile("Kolbra.Bin", "1.40");
+    run = Cli("upgrade" + Port() + " --yes", Folder());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Has(run.out, "firmware 1.30 replaced by 1.40 from " + Folder() + "Kolbra.Bin"))
+        << run.out;
 }
 
 TEST_F(CliUpgrade, GatewayThatKeepsRefusingIsGivenUpAfterTenFailures) {

@@ -39,7 +39,7 @@ TEST_F(Read, FillsTheRegistryAndLeavesTheExchangeOpen) {
     EXPECT_EQ(parameters.GetValue("OperLock", 0), "O2");
     EXPECT_TRUE(parameters.m_Modified);
     EXPECT_EQ(hardwareText, "C");
-    EXPECT_EQ(link.m_HardwareLetter, 'C');
+    EXPECT_EQ(link.HardwareLetter(), 'C');
     EXPECT_FALSE(pinChanged);
     EXPECT_FALSE(passwordChanged);
     EXPECT_EQ(refreshes, 1);
@@ -49,10 +49,10 @@ TEST_F(Read, FillsTheRegistryAndLeavesTheExchangeOpen) {
               (std::vector<std::string>{"U", "U", "B", "C", "B", "C", "D", "F", "e", "E"}));
 
     // The exchange stays open until it is released.
-    EXPECT_TRUE(link.m_ExchangeOpen);
+    EXPECT_TRUE(link.ExchangeOpen());
     EXPECT_TRUE(terminal.Comm().Enabled());
     kw::ReleaseGateway(link);
-    EXPECT_FALSE(link.m_ExchangeOpen);
+    EXPECT_FALSE(link.ExchangeOpen());
     EXPECT_FALSE(terminal.Comm().Enabled());
     EXPECT_TRUE(sim.WaitForLogLine("A"));
 }
@@ -72,7 +72,7 @@ TEST_F(Read, RegionBBadThreeTimesFailsAfterOneGoodRegionA) {
     EXPECT_EQ(parameters.GetValue("SerialNum", 0), "");
     EXPECT_FALSE(parameters.m_Modified);
     EXPECT_EQ(EncodedImage(parameters), before);
-    EXPECT_TRUE(link.m_ExchangeOpen);
+    EXPECT_TRUE(link.ExchangeOpen());
 }
 
 TEST_F(Read, RegionATakesUpToThreeCopies) {
@@ -104,7 +104,7 @@ TEST_F(Read, CancelDuringAttachEndsWithinOneReplyTimeOutAndClosesThePort) {
     EXPECT_GE(took, 1500u);
     EXPECT_LT(took, 1500u + 1000u);
     EXPECT_FALSE(terminal.Comm().Enabled());
-    EXPECT_FALSE(link.m_ExchangeOpen);
+    EXPECT_FALSE(link.ExchangeOpen());
     EXPECT_EQ(refreshes, 1);
     // The silent gateway was asked again after each time-out.
     EXPECT_GE(CountLines(sim.LogLines(), "U silent"), 2);
@@ -114,8 +114,8 @@ TEST_F(Read, AnUnknownHardwareLetterIsRefused) {
     StartSim({"--fault", "hw-letter:B"});
     user.ExpectMessage(Icon::Error, 176);
     EXPECT_EQ(kw::ReadFromGateway(Host()).result, TransferResult::AttachFailed);
-    EXPECT_TRUE(link.m_ExchangeOpen); // not released
-    EXPECT_EQ(link.m_HardwareLetter, 0);
+    EXPECT_TRUE(link.ExchangeOpen()); // not released
+    EXPECT_EQ(link.HardwareLetter(), 0);
 }
 
 TEST_F(Read, FirmwareFailingItsCheckOffersTheUpgrade) {
@@ -129,16 +129,16 @@ TEST_F(Read, FirmwareFailingItsCheckOffersTheUpgrade) {
 
     // Yes with the upgrade installed: its result is the attach's.
     int upgrades = 0;
-    link.m_UnattendedUpgrade = [&] {
+    link.SetUnattendedUpgrade([&] {
         ++upgrades;
         return false;
-    };
+    });
     user.ExpectQuestion(Icon::Error, 174, true);
     EXPECT_FALSE(kw::AttachGateway(link, user, true));
-    link.m_UnattendedUpgrade = [&] {
+    link.SetUnattendedUpgrade([&] {
         ++upgrades;
         return true;
-    };
+    });
     user.ExpectQuestion(Icon::Error, 174, true);
     EXPECT_TRUE(kw::AttachGateway(link, user, true));
     EXPECT_EQ(upgrades, 2);
@@ -149,14 +149,14 @@ TEST_F(Read, VersionsWithADigitFirstOrADotSecondPass) {
     for (const char* version : {"1.07", "A.1"}) {
         SimProcess gateway;
         ASSERT_TRUE(gateway.Start({"--fw-version", version}));
-        link.m_ComPort = gateway.LinkPath();
+        link.SetComPort(gateway.LinkPath());
         EXPECT_TRUE(kw::AttachGateway(link, user, true)) << version;
         terminal.ClosePort();
     }
 }
 
 TEST_F(Read, APortThatCannotBeOpenedIsReported) {
-    link.m_ComPort = "/nonexistent/port";
+    link.SetComPort("/nonexistent/port");
     user.ExpectMessage(Icon::Error, 125);
     EXPECT_EQ(kw::ReadFromGateway(Host()).result, TransferResult::AttachFailed);
     EXPECT_EQ(user.progressLog.back(), "hide");

@@ -33,7 +33,7 @@ int CountLines(const std::vector<std::string>& lines, const std::string& line) {
 
 GatewayRig::GatewayRig() {
     RegisterCatalogue(parameters);
-    link.m_Tap = [this](const TLinkTapEvent& event) { tapped.push_back(event); };
+    link.SetTap([this](const TLinkTapEvent& event) { tapped.push_back(event); });
 }
 
 void GatewayRig::StartSim(std::vector<std::string> options, const Image& memory) {
@@ -42,7 +42,7 @@ void GatewayRig::StartSim(std::vector<std::string> options, const Image& memory)
     options.push_back("--memory");
     options.push_back(MemoryPath());
     ASSERT_TRUE(sim.Start(options));
-    link.m_ComPort = sim.LinkPath();
+    link.SetComPort(sim.LinkPath());
 }
 
 TTransferHost GatewayRig::Host() {

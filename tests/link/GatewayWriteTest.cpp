@@ -18,7 +18,7 @@ namespace {
 using namespace kw::test;
 using Icon = CUserPort::Icon;
 using kw::TransferResult;
-constexpr int kMayBeIncomplete = kw::words::kWriteMayBeIncomplete;
+constexpr int kMayBeIncomplete = kw::word::kWriteMayBeIncomplete;
 
 // Image ranges the gateway keeps: transfer date, service password, PIN.
 constexpr int kDate = 1072, kDateSize = 15, kPassword = 2038, kPin = 2042;
@@ -87,7 +87,7 @@ TEST_F(Write, LetterDTakesAnAConfigurationAndKeepsItsOwnRanges) {
     EXPECT_NE(std::memcmp(&written[kPin], &own[kPin], 4), 0);
 
     // The cable exchange was released: "A" sent, port closed.
-    EXPECT_FALSE(link.m_ExchangeOpen);
+    EXPECT_FALSE(link.ExchangeOpen());
     EXPECT_FALSE(terminal.Comm().Enabled());
     EXPECT_TRUE(sim.WaitForLogLine("A"));
     EXPECT_EQ(user.progressLog.front(), "show 104 bar");
@@ -151,7 +151,7 @@ TEST_F(Write, RegionBRefusedThreeTimesFails) {
     EXPECT_EQ(CountLines(lines, "G chunk 0 X"), 3);
     EXPECT_EQ(CountLines(lines, "G chunk 1 Y"), 3);
     EXPECT_EQ(CountLines(lines, "E"), 0);
-    EXPECT_FALSE(link.m_ExchangeOpen); // released all the same
+    EXPECT_FALSE(link.ExchangeOpen()); // released all the same
 }
 
 TEST_F(Write, RegionARefusedThreeTimesSkipsRegionB) {
@@ -199,7 +199,7 @@ TEST_F(Write, AnUnreadableRegionAStopsBeforeWriting) {
     user.ExpectMessage(Icon::Error, 113);
     EXPECT_EQ(kw::WriteToGateway(Host()).result, TransferResult::Unreadable);
     EXPECT_EQ(CountLines(sim.LogLines(), "g X"), 0);
-    EXPECT_TRUE(link.m_ExchangeOpen); // not released
+    EXPECT_TRUE(link.ExchangeOpen()); // not released
 }
 
 TEST_F(Write, ALineDroppedWhileSendingEndsWithATimeOut) {
@@ -207,11 +207,11 @@ TEST_F(Write, ALineDroppedWhileSendingEndsWithATimeOut) {
     MakeConfiguration("A", 12);
     user.ExpectMessage(Icon::Error, 110, {"CE_CONNECTION_TIMEOUT"})
         .ExpectMessage(Icon::Error, kMayBeIncomplete);
-    link.m_Tap = [this](const kw::TLinkTapEvent&) {
+    link.SetTap([this](const kw::TLinkTapEvent&) {
         // Keep the test short: a dropped line is silent whatever the limit.
         if (terminal.m_TimeOut == 20000)
             link.SetReplyTimeOuts(500);
-    };
+    });
     const kw::TransferOutcome outcome = kw::WriteToGateway(Host());
     EXPECT_EQ(outcome.result, TransferResult::LinkFailed);
     EXPECT_EQ(outcome.linkCode, CCOMTermExp::TimedOut);
@@ -247,12 +247,12 @@ TEST(WriteRetry, EveryAttemptSendsWithTheLongTimeOut) {
 
     CCOMTerminal terminal;
     kw::CGatewayLink link(terminal);
-    link.m_ComPort = peer.Path();
+    link.SetComPort(peer.Path());
     std::vector<std::pair<std::string, int32_t>> waits; // awaited replies, time-outs
-    link.m_Tap = [&](const kw::TLinkTapEvent& event) {
+    link.SetTap([&](const kw::TLinkTapEvent& event) {
         if (event.kind == kw::TLinkTapEvent::Kind::Command)
             waits.emplace_back(event.bytes, event.timeOut);
-    };
+    });
     ScriptedUserPort user;
     // Region A was taken, only its read-back differed.
     user.ExpectMessage(Icon::Error, 115).ExpectMessage(Icon::Error, kMayBeIncomplete);

@@ -9,18 +9,36 @@ namespace {
 
 using Icon = CUserPort::Icon;
 
-TEST(ShowLinkError, EachCodeHasItsWordAndName) {
+// The window's message and the command line's reason come from one table.
+TEST(LinkErrors, EachCodeHasItsWordNameAndReason) {
+    struct Row {
+        int8_t code;
+        int word; // 0: nothing shown
+        std::vector<std::string> details;
+        const char* reason;
+    };
+    const Row rows[] = {
+        {0, 109, {"CE_NOT_CONNECTED"}, "not connected"},
+        {1, 0, {}, "cancelled"},
+        {2, 110, {"CE_CONNECTION_TIMEOUT"}, "the gateway stopped answering (time-out)"},
+        {3, 110, {"CE_PARSING_ERROR"}, "the gateway's reply made no sense"},
+        {4, 109, {"CE_PARSING_ERROR"}, "cannot write to the port"},
+        {5, 125, {}, "cannot open the port"},
+        {6, 110, {"CE_CONNECTION_LOST"}, "the connection was lost"},
+        {7, 109, {"CE_USER"}, "link error 7"},
+        {-2, 109, {"CE_USER"}, "link error -2"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(int(row.code));
+        kw::test::ScriptedUserPort user;
+        if (row.word != 0)
+            user.ExpectMessage(Icon::Error, row.word, row.details);
+        kw::ShowLinkError(CCOMTermExp(row.code), user);
+        EXPECT_EQ(kw::LinkErrorReason(row.code), row.reason);
+    }
+    // The port's advice stands below its message.
     kw::test::ScriptedUserPort user;
-    user.ExpectMessage(Icon::Error, 109, {"CE_NOT_CONNECTED"})
-        .ExpectMessage(Icon::Error, 110, {"CE_CONNECTION_TIMEOUT"})
-        .ExpectMessage(Icon::Error, 110, {"CE_PARSING_ERROR"})
-        .ExpectMessage(Icon::Error, 109, {"CE_PARSING_ERROR"})
-        .ExpectMessage(Icon::Error, 125, {})
-        .ExpectMessage(Icon::Error, 110, {"CE_CONNECTION_LOST"})
-        .ExpectMessage(Icon::Error, 109, {"CE_USER"})
-        .ExpectMessage(Icon::Error, 125, {"join the group"});
-    for (int8_t code : {0, 1, 2, 3, 4, 5, 6, 7})
-        kw::ShowLinkError(CCOMTermExp(code), user); // 1 (Cancel) shows nothing
+    user.ExpectMessage(Icon::Error, 125, {"join the group"});
     kw::ShowLinkError(CCOMTermExp(CCOMTermExp::PortUnavailable, "join the group"), user);
 }
 

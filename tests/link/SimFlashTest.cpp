@@ -18,7 +18,7 @@ sim::GatewayIdentity Letter(char letter) {
 }
 
 std::string PageWrite(const std::vector<uint8_t>& slice, int page) {
-    return "K" + Le16(page) + Bytes(slice.data() + page * 256, 256);
+    return 'K' + Le16(page) + Bytes(slice.data() + page * 256, 256);
 }
 
 std::string BlockWrite(const std::vector<uint8_t>& slice, int block) {
@@ -91,13 +91,13 @@ TEST(SimFlash, PageDialectAcknowledgesAndReadsBack) {
     SimRig rig(Letter('A'));
     const std::vector<uint8_t> slice = FirmwareSliceOf(MakeFirmware("1.08"), 'A');
     EXPECT_EQ(rig.Send(PageWrite(slice, 5)), "X");
-    const std::string read = rig.Send("O" + Le16(5));
+    const std::string read = rig.Send('O' + Le16(5));
     ASSERT_EQ(read.size(), 259u);
     EXPECT_EQ(read.substr(3), Bytes(slice.data() + 5 * 256, 256));
     // The device area can be fetched before anything was written.
-    EXPECT_EQ(rig.Send("O" + Le16(238)).substr(3),
+    EXPECT_EQ(rig.Send('O' + Le16(238)).substr(3),
               Bytes(rig.model.Flash().Bytes().data() + kDeviceAreaOffset, 256));
-    EXPECT_EQ(rig.Send("K" + Le16(240) + std::string(256, '\0')), "Y");
+    EXPECT_EQ(rig.Send('K' + Le16(240) + std::string(256, '\0')), "Y");
     EXPECT_EQ(rig.log, (std::vector<std::string>{"K page 5 X", "O page 5", "O page 238",
                                                  "K page 240 Y out-of-range"}));
 }
@@ -143,7 +143,7 @@ TEST(SimFlash, RefusedPagesWrongEchoesAndBadReadbacks) {
     EXPECT_EQ(pages.Send(PageWrite(slice, 3)), "X");
     EXPECT_EQ(pages.Send(PageWrite(slice, 4)), "X");
     for (int i = 0; i < 3; ++i) {
-        const std::string read = pages.Send("O" + Le16(4)).substr(3);
+        const std::string read = pages.Send('O' + Le16(4)).substr(3);
         EXPECT_EQ(read == Bytes(slice.data() + 1024, 256), i == 2) << i;
     }
 
@@ -170,7 +170,7 @@ TEST(SimFlash, UnknownHardwareLetterUsesTheLastSlice) {
     SimRig rig(Letter('B'));
     EXPECT_EQ(rig.Send("B"), std::string("BB\0", 3));
     EXPECT_EQ(rig.model.Flash().Layout().letter, 'G');
-    EXPECT_EQ(rig.Send("K" + Be16(0) + std::string(2048, '\0')).size(), 7u);
+    EXPECT_EQ(rig.Send('K' + Be16(0) + std::string(2048, '\0')).size(), 7u);
 }
 
 } // namespace

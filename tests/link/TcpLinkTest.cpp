@@ -35,10 +35,10 @@ protected:
             if (answer)
                 answer();
         });
-        link.m_ConType = kw::CGatewayLink::TcpIp;
-        link.m_Connected = true;
-        link.m_LinkedConnection = accepted;
-        link.m_TcpTimeOut = 300;
+        link.SetConType(kw::CGatewayLink::TcpIp);
+        link.SetConnectionState(true, false);
+        link.SetLinkedConnection(accepted);
+        link.SetReplyTimeOuts(300);
     }
 
     QTcpServer server;
@@ -50,7 +50,7 @@ protected:
 };
 
 TEST_F(TcpLink, CommandsGetTheirTerminatorAndRepliesAreMatched) {
-    link.m_TcpTerminator = 0x10D; // only the low byte is sent
+    link.SetTerminators(0x10D); // only the low byte goes over TCP
     answer = [&] {
         if (received == "AT\r")
             gateway.write("\r\nOK\r\n");
@@ -58,7 +58,7 @@ TEST_F(TcpLink, CommandsGetTheirTerminatorAndRepliesAreMatched) {
     EXPECT_EQ(link.LinkSendExpect("AT", {"ERROR", "OK"}), 2);
     EXPECT_EQ(received, "AT\r");
 
-    link.m_TcpTerminator = 0;
+    link.SetTerminators(0);
     received.clear();
     answer = [&] {
         if (received == "e")
@@ -94,25 +94,25 @@ TEST_F(TcpLink, TheProgressCancelStaysUntilTheNextProgressWindow) {
     link.PressProgressCancel();
     EXPECT_EQ(LinkCodeOf([&] { link.LinkSendExpect("x", {"X"}); }), CCOMTermExp::Cancelled);
     EXPECT_EQ(LinkCodeOf([&] { link.LinkSendExpect("x", {"X"}); }), CCOMTermExp::Cancelled);
-    link.m_ProgressCancel = 0; // a progress window opened
+    link.ClearProgressCancel(); // a progress window opened
     answer = [&] { gateway.write("X"); };
     EXPECT_EQ(link.LinkSendExpect("y", {"X"}), 1);
 
     // The exit command's link latch is cleared by each wait as it starts.
     link.PressExit();
     answer = {};
-    QTimer::singleShot(50, [&] { link.m_LinkCancel = 1; });
+    QTimer::singleShot(50, [&] { link.PressExit(); });
     EXPECT_EQ(LinkCodeOf([&] { link.LinkSendExpect("z", {"X"}); }), CCOMTermExp::Cancelled);
 }
 
 TEST_F(TcpLink, AConnectionDroppedDuringAWaitIsCodeSix) {
-    link.m_TcpTimeOut = 5000;
+    link.SetReplyTimeOuts(5000);
     answer = [&] { gateway.abort(); };
     const uint32_t start = kw::TickCount();
     EXPECT_EQ(LinkCodeOf([&] { link.LinkSendWait("x", 1); }), CCOMTermExp::ConnectionLost);
     EXPECT_LT(kw::TicksSince(start), 2000u);
     EXPECT_EQ(LinkCodeOf([&] { link.LinkWrite("x", 1); }), CCOMTermExp::ConnectionLost);
-    link.m_LinkedConnection = nullptr;
+    link.SetLinkedConnection(nullptr);
     EXPECT_EQ(LinkCodeOf([&] { link.LinkSendExpect("", {"X"}); }), CCOMTermExp::ConnectionLost);
 }
 
@@ -129,7 +129,7 @@ TEST(LinkIdle, EndsWithTheTimeTheWindowOrTheProgram) {
     link.LinkIdle(5000, [&] { return dialogVisible; });
     EXPECT_LT(kw::TicksSince(start), 1000u);
 
-    QTimer::singleShot(50, [&] { link.m_Closing = true; });
+    QTimer::singleShot(50, [&] { link.SetClosing(); });
     start = kw::TickCount();
     link.LinkIdle(5000);
     EXPECT_LT(kw::TicksSince(start), 1000u);

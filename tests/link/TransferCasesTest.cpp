@@ -23,7 +23,7 @@ const std::string kVersion("C1.07\0", 6);
 // A gateway that answers the attach by a script, on a real pseudo-terminal.
 class ScriptedGateway : public ::testing::Test {
 protected:
-    ScriptedGateway() { link.m_ComPort = peer.Path(); }
+    ScriptedGateway() { link.SetComPort(peer.Path()); }
 
     PtyPeer peer;
     CCOMTerminal terminal;
@@ -48,7 +48,7 @@ TEST_P(SyncReplies, EitherLetterIsAsGoodAsTheOther) {
     peer.AddRule({"B", kLetterA});
     peer.AddRule({"C", kVersion});
     EXPECT_TRUE(kw::AttachGateway(link, user, true));
-    EXPECT_EQ(link.m_HardwareLetter, 'A');
+    EXPECT_EQ(link.HardwareLetter(), 'A');
     EXPECT_EQ(peer.Received(), "UUBC");
 }
 
@@ -76,10 +76,10 @@ TEST_F(ScriptedGateway, AnAttachThatTimesOutOnceSucceedsOnItsSecondTry) {
 TEST_F(ScriptedGateway, CancelAfterTheExchangeOpenedLeavesItToTheRelease) {
     peer.AddRule({"U", "X"});
     peer.AddRule({"U", "X"}); // and then "B" goes unanswered
-    link.m_Tap = [this](const kw::TLinkTapEvent& event) {
+    link.SetTap([this](const kw::TLinkTapEvent& event) {
         if (event.bytes == "B")
             QTimer::singleShot(100, [this] { user.PressCancel(); });
-    };
+    });
     CParameters parameters;
     std::string hardwareText;
     bool pinChanged = false, passwordChanged = false;
@@ -88,9 +88,9 @@ TEST_F(ScriptedGateway, CancelAfterTheExchangeOpenedLeavesItToTheRelease) {
     EXPECT_EQ(kw::ReadFromGateway(host).result, TransferResult::AttachFailed);
     EXPECT_FALSE(terminal.Comm().Enabled());
     // The gateway was asked for its letter, so its exchange is open until "A".
-    EXPECT_TRUE(link.m_ExchangeOpen);
+    EXPECT_TRUE(link.ExchangeOpen());
     kw::ReleaseGateway(link);
-    EXPECT_FALSE(link.m_ExchangeOpen);
+    EXPECT_FALSE(link.ExchangeOpen());
     ASSERT_TRUE(peer.WaitForReceived(4));
     EXPECT_EQ(peer.Received(), "UUBA");
 }
@@ -111,17 +111,17 @@ class Release : public ScriptedGateway, public ::testing::WithParamInterface<Rel
 
 TEST_P(Release, EndsOnlyAnOpenCableExchange) {
     const ReleaseCase& c = GetParam();
-    link.m_ConType = c.type;
-    link.m_Connected = c.connected;
-    link.m_ExchangeOpen = c.exchangeOpen;
+    link.SetConType(c.type);
+    link.SetConnectionState(c.connected, false);
+    link.SetExchangeOpen(c.exchangeOpen);
     kw::ReleaseGateway(link);
     EXPECT_FALSE(terminal.Comm().Enabled());
     if (c.sendsA) {
-        EXPECT_FALSE(link.m_ExchangeOpen);
+        EXPECT_FALSE(link.ExchangeOpen());
         ASSERT_TRUE(peer.WaitForReceived(1));
         EXPECT_EQ(peer.Received(), "A");
     } else {
-        EXPECT_EQ(link.m_ExchangeOpen, c.exchangeOpen);
+        EXPECT_EQ(link.ExchangeOpen(), c.exchangeOpen);
         EXPECT_EQ(terminal.m_LastRate, 0) << "the port was opened";
     }
 }
@@ -197,12 +197,12 @@ TEST_P(CancelAfterAttach, EndsTheCommandQuietlyUnlessDataWentOut) {
     }
     const Image image = EncodedImage(parameters);
     const std::string letter = parameters.GetValue("HWVer", 0);
-    link.m_Tap = [this, &c](const kw::TLinkTapEvent& event) {
+    link.SetTap([this, &c](const kw::TLinkTapEvent& event) {
         if (event.bytes == c.pressAt)
             QTimer::singleShot(100, [this] { user.PressCancel(); });
-    };
+    });
     if (c.mayBeIncomplete)
-        user.ExpectMessage(Icon::Error, kw::words::kWriteMayBeIncomplete);
+        user.ExpectMessage(Icon::Error, kw::word::kWriteMayBeIncomplete);
     const uint32_t start = kw::TickCount();
     const kw::TransferOutcome outcome =
         c.write ? kw::WriteToGateway(Host()) : kw::ReadFromGateway(Host());

@@ -35,7 +35,7 @@ size_t IndexOf(const std::vector<std::string>& lines, const std::string& line, s
 }
 
 UpgradeRig::UpgradeRig() {
-    link.m_Tap = [this](const TLinkTapEvent& event) { tapped.push_back(event); };
+    link.SetTap([this](const TLinkTapEvent& event) { tapped.push_back(event); });
     user.SetVersionAnswer(true);
 }
 
@@ -51,7 +51,7 @@ void UpgradeRig::StartSim(char letter, std::vector<std::string> options) {
     options.insert(options.end(),
                    {"--hw", std::string(1, letter), "--flash", sim.Path("flash.bin")});
     ASSERT_TRUE(sim.Start(options));
-    link.m_ComPort = sim.LinkPath();
+    link.SetComPort(sim.LinkPath());
 }
 
 Bytes UpgradeRig::MakeFile(const std::string& name, const std::string& version, unsigned seed,

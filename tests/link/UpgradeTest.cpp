@@ -81,7 +81,7 @@ TEST_P(UpgradeEveryLetter, FlashEqualsTheSliceAndEveryStepIsShown) {
         EXPECT_EQ(log[++at], "upgrade complete 1.08");
     }
     EXPECT_TRUE(sim.WaitForLogLine("A"));
-    EXPECT_FALSE(link.m_ExchangeOpen);
+    EXPECT_FALSE(link.ExchangeOpen());
 
     Bytes expected = FirmwareSliceOf(file, letter);
     if (layout.hasDeviceArea)
@@ -220,7 +220,7 @@ TEST_F(Upgrade, GatewaySilentMidUpgradeEndsWithTheTimeOutError) {
     EXPECT_EQ(CountLines(sim.LogLines(), "K page 4 X"), 1);
     EXPECT_EQ(CountLines(sim.LogLines(), "O page 4 silent"), 1);
     // A gateway in the middle of taking firmware is not sent the end of the exchange.
-    EXPECT_TRUE(link.m_ExchangeOpen);
+    EXPECT_TRUE(link.ExchangeOpen());
     EXPECT_EQ(CountLines(sim.LogLines(), "A"), 0);
 }
 
@@ -301,7 +301,7 @@ TEST_F(Upgrade, FirmwareCheckUpgradesUnattendedWithoutAWindowOfItsOwn) {
     EXPECT_TRUE(user.progressVisible);
     EXPECT_TRUE(sim.WaitForLogLine("upgrade complete 1.08"));
     // The exchange stays open for the caller; the gateway now passes the check.
-    EXPECT_TRUE(link.m_ExchangeOpen);
+    EXPECT_TRUE(link.ExchangeOpen());
     EXPECT_TRUE(kw::AttachGateway(link, user, true));
     kw::ReleaseGateway(link);
     EXPECT_TRUE(FlashAfterStop() == WithGatewayDeviceArea(FirmwareSliceOf(file, 'C'), 'C'));

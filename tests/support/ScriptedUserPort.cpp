@@ -92,7 +92,7 @@ void ScriptedUserPort::ShowProgress(const std::string& text, bool withBar) {
     progressVisible = true;
     cancelVisible = true;
     progressPosition = 0;
-    m_Cancelled = false;
+    ClearCancelled();
 }
 
 void ScriptedUserPort::ShowProgressWord(int word, bool withBar) {
@@ -123,23 +123,13 @@ void ScriptedUserPort::HideProgress() {
     progressVisible = false;
 }
 
-void ScriptedUserPort::SetCancelHandler(std::function<void()> handler) {
-    m_CancelHandler = std::move(handler);
-}
-
 void ScriptedUserPort::CancelProgress() {
     if (progressVisible && cancelVisible)
         PressCancel();
 }
 
-void ScriptedUserPort::PressCancel() {
-    m_Cancelled = true;
-    if (m_CancelHandler)
-        m_CancelHandler();
-}
-
 std::string ScriptedUserPort::Word(int word) const {
-    return "W" + std::to_string(word);
+    return 'W' + std::to_string(word);
 }
 
 int ScriptedUserPort::PickEntry(const std::vector<std::string>& entries) {

@@ -3,7 +3,7 @@
 // Progress calls are recorded for inspection, and Cancel can be pressed.
 #pragma once
 
-#include "UserPort.h"
+#include "CancellableUserPort.h"
 
 #include <deque>
 #include <string>
@@ -11,7 +11,7 @@
 
 namespace kw::test {
 
-class ScriptedUserPort : public CUserPort {
+class ScriptedUserPort : public CCancellableUserPort {
 public:
     struct Expected {
         bool question; // AskYesNo rather than ShowMessage
@@ -35,8 +35,6 @@ public:
     void SetPickAnswer(int index) { m_PickAnswer = index; }
     void SetVersionAnswer(bool yes) { m_VersionAnswer = yes; }
 
-    // Presses the progress window's Cancel button.
-    void PressCancel();
     bool AllMessagesShown() const { return m_Expected.empty(); }
 
     void ShowMessage(Icon icon, int word, const std::string& format,
@@ -50,8 +48,6 @@ public:
     void SetProgressPosition(int position) override;
     void SetProgressCancelVisible(bool visible) override;
     void HideProgress() override;
-    bool ProgressCancelled() const override { return m_Cancelled; }
-    void SetCancelHandler(std::function<void()> handler) override;
     void CancelProgress() override;
     std::string Word(int word) const override;
     int PickEntry(const std::vector<std::string>& entries) override;
@@ -70,8 +66,6 @@ private:
     bool Take(bool question, Icon icon, int word, const std::vector<std::string>& details);
 
     std::deque<Expected> m_Expected;
-    std::function<void()> m_CancelHandler;
-    bool m_Cancelled = false;
     int m_PickAnswer = -1;
     bool m_VersionAnswer = false;
 };

@@ -20,6 +20,7 @@
 namespace {
 
 using kw::test::AnswerNextModal;
+using kw::test::Control;
 using Icon = CUserPort::Icon;
 using Dialogs = kw::test::MainWindowFixture;
 
@@ -65,7 +66,7 @@ TEST_F(Dialogs, ProgressWindowStaysInFrontAndItsCancelLatches) {
     w.UserPort().SetCancelHandler([&] { ++handlerCalls; });
     auto& qtPort = dynamic_cast<CQtUserPort&>(w.UserPort());
 
-    w.ShowProgressWord(104, true);
+    w.UserPort().ShowProgressWord(104, true);
     TFProgress* progress = qtPort.ProgressWindow();
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(progress->parentWidget(), &w);
@@ -74,31 +75,30 @@ TEST_F(Dialogs, ProgressWindowStaysInFrontAndItsCancelLatches) {
     EXPECT_TRUE(progress->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_FALSE(progress->isModal());
     EXPECT_TRUE(progress->isVisible());
-    EXPECT_EQ(progress->Label1->text(), "E104");
-    EXPECT_EQ(progress->Button1->text(), "E2");
-    EXPECT_FALSE(progress->ProgressBar1->isHidden());
-    EXPECT_FALSE(progress->Button1->isHidden());
+    EXPECT_EQ(Control<QLabel>(*progress, "Label1").text(), "E104");
+    EXPECT_EQ(Control<QPushButton>(*progress, "Button1").text(), "E2");
+    EXPECT_FALSE(Control<QProgressBar>(*progress, "ProgressBar1").isHidden());
+    EXPECT_FALSE(Control<QPushButton>(*progress, "Button1").isHidden());
     w.UserPort().SetProgressPosition(40);
-    EXPECT_EQ(progress->ProgressBar1->value(), 40);
+    EXPECT_EQ(Control<QProgressBar>(*progress, "ProgressBar1").value(), 40);
     EXPECT_FALSE(w.UserPort().ProgressCancelled());
 
-    progress->Button1->click();
+    Control<QPushButton>(*progress, "Button1").click();
     EXPECT_EQ(handlerCalls, 1);
-    EXPECT_TRUE(progress->Cancelled());
     EXPECT_TRUE(w.UserPort().ProgressCancelled());
-    w.HideProgress();
+    w.UserPort().HideProgress();
     EXPECT_EQ(qtPort.ProgressWindow(), nullptr);
     // The latch outlives the window until the next one opens.
     EXPECT_TRUE(w.UserPort().ProgressCancelled());
-    w.ShowProgress("again", false);
+    w.UserPort().ShowProgress("again", false);
     EXPECT_FALSE(w.UserPort().ProgressCancelled());
-    EXPECT_TRUE(qtPort.ProgressWindow()->ProgressBar1->isHidden());
+    EXPECT_TRUE(Control<QProgressBar>(*qtPort.ProgressWindow(), "ProgressBar1").isHidden());
     w.UserPort().SetProgressCancelVisible(false);
-    EXPECT_TRUE(qtPort.ProgressWindow()->Button1->isHidden());
+    EXPECT_TRUE(Control<QPushButton>(*qtPort.ProgressWindow(), "Button1").isHidden());
     qtPort.ProgressWindow()->reject(); // Escape without a Cancel button does nothing
     EXPECT_FALSE(w.UserPort().ProgressCancelled());
-    w.HideProgress();
-    w.HideProgress(); // twice is harmless
+    w.UserPort().HideProgress();
+    w.UserPort().HideProgress(); // twice is harmless
 }
 
 TEST_F(Dialogs, AboutBoxShowsVersionTitleContactsAndTheLogoWhenPresent) {
@@ -113,20 +113,20 @@ TEST_F(Dialogs, AboutBoxShowsVersionTitleContactsAndTheLogoWhenPresent) {
         if (about == nullptr)
             return 0;
         ran = true;
-        EXPECT_EQ(about->Label1->text(), "2.13");
-        EXPECT_EQ(about->Label6->text(), "E0");
+        EXPECT_EQ(Control<QLabel>(*about, "Label1").text(), "2.13");
+        EXPECT_EQ(Control<QLabel>(*about, "Label6").text(), "E0");
         EXPECT_EQ(about->windowTitle(), "E19");
-        EXPECT_EQ(about->Image1->pixmap().size(), QSize(40, 30));
-        EXPECT_EQ(about->Button1->text(), "E3");
+        EXPECT_EQ(Control<QLabel>(*about, "Image1").pixmap().size(), QSize(40, 30));
+        EXPECT_EQ(Control<QPushButton>(*about, "Button1").text(), "E3");
         QStringList contacts;
         for (QLabel* label : about->findChildren<QLabel*>())
             if (label->property("tag").toInt() >= 140)
                 contacts << label->text();
         EXPECT_EQ(contacts, (QStringList{"E140", "E141", "E142", "E143", "E144", "E145", "E146"}));
-        about->Button1->click();
+        Control<QPushButton>(*about, "Button1").click();
         return about->result();
     });
-    w.Oaplikaci1->trigger();
+    Action("Oaplikaci1").trigger();
     EXPECT_TRUE(ran);
 }
 
@@ -189,16 +189,20 @@ TEST(FileDialogFilters, BothFilterFormsBecomeQtNameFilters) {
 TEST(AppSettings, ModemConnectionStaysWhenAModemIsKnown) {
     kw::CIniFile ini;
     ini.Parse("[Settings]\nConType=1\nIpAddress=\n");
-    kw::TSettingsContext context{1920, 1080, true, "192.0.2.7"};
+    kw::TSettingsContext context{1920, 1080, true, "192.0.2.7", 891};
     kw::TAppSettings s = kw::ReadSettings(ini, context);
     EXPECT_EQ(s.ConType, 1);
     EXPECT_EQ(s.IpAddress, "192.0.2.7");
+    kw::ReadWindowPlace(ini, context, s);
     EXPECT_EQ(s.Left, (1920 - 891) / 2);
     EXPECT_EQ(s.Top, (1080 - 715) / 2);
+    EXPECT_EQ(s.Width, 891);
+    EXPECT_EQ(s.Height, 715);
     context.modemAvailable = false;
     EXPECT_EQ(kw::ReadSettings(ini, context).ConType, 0);
     context.screenWidth = 800; // narrower than the window: halved toward zero
-    EXPECT_EQ(kw::ReadSettings(ini, context).Left, -45);
+    kw::ReadWindowPlace(ini, context, s);
+    EXPECT_EQ(s.Left, -45);
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 
 namespace {
 
+using kw::test::Control;
 using Icon = CUserPort::Icon;
 using kw::test::CTestPage;
 using FileCommands = kw::test::MainWindowFixture;
@@ -23,7 +24,7 @@ TEST_F(FileCommands, CancelledLoadChangesNothing) {
     w.Parameters().SetValue("FXSVolRec", 0, "5");
     w.Parameters().m_Modified = true;
     files.answers.push_back(std::nullopt);
-    w.SpeedButton3->click();
+    Button("SpeedButton3").click();
     EXPECT_EQ(files.asked,
               (std::vector<std::string>{"open EConfigurations (*.sgd)|*.sgd|All files|*.*"}));
     EXPECT_EQ(w.HardwareVariant(), "C");
@@ -38,21 +39,21 @@ TEST_F(FileCommands, LoadTakesTheFileAndItsVariant) {
     w.SetPinChanged(true);
     w.SetServisPasswChanged(true);
     files.answers.push_back(file);
-    w.Nacistzesouboru1->trigger();
+    Action("Nacistzesouboru1").trigger();
     EXPECT_EQ(w.HardwareVariant(), "E");
     EXPECT_EQ(w.Parameters().GetValue("FXSVolRec", 0), "1");
     EXPECT_EQ(w.Parameters().GetValue("PINVal", 0), "");
     EXPECT_FALSE(w.Parameters().m_Modified);
     EXPECT_FALSE(w.PinChanged());
     EXPECT_FALSE(w.ServisPasswChanged());
-    EXPECT_TRUE(w.ListBox1->isEnabled());
-    EXPECT_TRUE(w.SpeedButton4->isEnabled());
+    EXPECT_TRUE(SectionList().isEnabled());
+    EXPECT_TRUE(Button("SpeedButton4").isEnabled());
     EXPECT_EQ(w.windowTitle(), "E0 - E328");
 
     // Without HWVer, a file with remote-supervision numbers is a C.
     temp.Write("old.sgd", "ModemNum1=\"123\"\r\n");
     files.answers.push_back(temp.Path("old.sgd"));
-    w.EzRgnBtn4Click();
+    w.LoadFromFileClicked();
     EXPECT_EQ(w.HardwareVariant(), "C");
     EXPECT_EQ(w.Parameters().GetValue("HWVer", 0), "C");
     EXPECT_FALSE(w.Parameters().m_Modified);
@@ -65,7 +66,7 @@ TEST_F(FileCommands, AFileThatCannotBeOpenedIsReportedAndLeavesTheDefaultsAsA) {
     const std::string missing = temp.Path("missing.sgd");
     files.answers.push_back(missing);
     port.ExpectMessage(Icon::Error, 130, {missing});
-    w.EzRgnBtn4Click();
+    w.LoadFromFileClicked();
     EXPECT_TRUE(port.AllMessagesShown());
     EXPECT_EQ(w.HardwareVariant(), "A");
     EXPECT_EQ(w.Parameters().GetValue("FXSVolRec", 0), "3");
@@ -77,12 +78,12 @@ TEST_F(FileCommands, SaveStoresThePageFirstAndClearsTheModifiedFlag) {
     std::vector<std::string> log;
     TFMain& w = StartWithConfiguration("A");
     auto* page = new CTestPage(w, "lines", &log);
-    w.SetSectionPage(kw::kSectionLines, page);
-    w.ListBox1->setCurrentRow(0);
-    page->Edit1->setText("900");
+    w.Sections().SetPage(kw::kSectionLines, page);
+    SectionList().setCurrentRow(0);
+    page->hangMinEdit->setText("900");
     const std::string file = temp.Path("saved.sgd");
     files.answers.push_back(file);
-    w.SpeedButton4->click();
+    Button("SpeedButton4").click();
     EXPECT_EQ(files.asked,
               (std::vector<std::string>{"save EConfigurations (*.sgd);;All files (*) sgd"}));
     EXPECT_EQ(log.back(), "store lines");
@@ -92,9 +93,9 @@ TEST_F(FileCommands, SaveStoresThePageFirstAndClearsTheModifiedFlag) {
     EXPECT_NE(saved.find("\r\nFXSHangMin=\"900\"\r\n"), std::string::npos);
 
     // Cancelled: the page is still stored first, nothing else happens.
-    page->Edit1->setText("1000");
+    page->hangMinEdit->setText("1000");
     files.answers.push_back(std::nullopt);
-    w.EzRgnBtn5Click();
+    w.SaveToFileClicked();
     EXPECT_TRUE(w.Parameters().m_Modified);
     EXPECT_EQ(kw::test::ReadFileBytes(file), saved);
 }
@@ -105,7 +106,7 @@ TEST_F(FileCommands, AFileThatCannotBeWrittenIsReportedAndStaysModified) {
     const std::string file = temp.Path("no-such-folder/saved.sgd");
     files.answers.push_back(file);
     port.ExpectMessage(Icon::Error, 129, {file});
-    w.Ulozitdosouboru1->trigger();
+    Action("Ulozitdosouboru1").trigger();
     EXPECT_TRUE(port.AllMessagesShown());
     EXPECT_TRUE(w.Parameters().m_Modified);
 }
@@ -118,13 +119,13 @@ std::function<int(QDialog&)> AnswerNew(int choice, int* openedOn) {
         EXPECT_NE(fnew, nullptr);
         if (fnew == nullptr)
             return 0;
-        *openedOn = fnew->ComboBox1->currentIndex();
-        EXPECT_EQ(fnew->ComboBox1->count(), 3);
+        *openedOn = Control<QComboBox>(*fnew, "ComboBox1").currentIndex();
+        EXPECT_EQ(Control<QComboBox>(*fnew, "ComboBox1").count(), 3);
         if (choice < 0) {
-            fnew->Button2->click();
+            Control<QPushButton>(*fnew, "Button2").click();
         } else {
-            fnew->ComboBox1->setCurrentIndex(choice);
-            fnew->Button1->click();
+            Control<QComboBox>(*fnew, "ComboBox1").setCurrentIndex(choice);
+            Control<QPushButton>(*fnew, "Button1").click();
         }
         return fnew->result();
     };
@@ -135,17 +136,17 @@ TEST_F(FileCommands, NewConfigurationWithNothingHeldAsksNoQuestion) {
     w.Parameters().m_Modified = true;
     int openedOn = -1;
     w.SetDialogRunner(AnswerNew(1, &openedOn));
-    w.SpeedButton10->click();
+    Button("SpeedButton10").click();
     EXPECT_EQ(openedOn, 0);
     EXPECT_EQ(w.HardwareVariant(), "C");
     EXPECT_EQ(w.Parameters().GetValue("HWVer", 0), "C");
     EXPECT_EQ(w.Parameters().GetValue("FXSVolRec", 0), "3");
     EXPECT_FALSE(w.Parameters().m_Modified);
-    EXPECT_TRUE(w.ListBox1->isEnabled());
+    EXPECT_TRUE(SectionList().isEnabled());
     EXPECT_EQ(w.windowTitle(), "E0 - E327");
-    EXPECT_EQ(w.FNew->windowTitle(), "E325");
-    EXPECT_EQ(w.FNew->ComboBox1->itemText(1), "E327");
-    EXPECT_EQ(w.FNew->ComboBox1->toolTip(), "EH327");
+    EXPECT_EQ(Control<TFNew>(*window, "FNew").windowTitle(), "E325");
+    EXPECT_EQ(Control<QComboBox>(Control<TFNew>(*window, "FNew"), "ComboBox1").itemText(1), "E327");
+    EXPECT_EQ(Control<QComboBox>(Control<TFNew>(*window, "FNew"), "ComboBox1").toolTip(), "EH327");
 }
 
 TEST_F(FileCommands, NewConfigurationOverAModifiedOneAsksFirst) {
@@ -156,14 +157,14 @@ TEST_F(FileCommands, NewConfigurationOverAModifiedOneAsksFirst) {
     w.SetDialogRunner(AnswerNew(0, &openedOn));
 
     port.ExpectQuestion(Icon::Question, 334, false);
-    w.SpeedButton10Click();
+    w.NewConfigurationClicked();
     EXPECT_EQ(openedOn, -1); // the dialog never opened
     EXPECT_EQ(w.HardwareVariant(), "E");
 
     // Yes, then Cancel in the dialog: still nothing changes.
     port.ExpectQuestion(Icon::Question, 334, true);
     w.SetDialogRunner(AnswerNew(-1, &openedOn));
-    w.SpeedButton10Click();
+    w.NewConfigurationClicked();
     EXPECT_EQ(openedOn, 2);
     EXPECT_EQ(w.HardwareVariant(), "E");
     EXPECT_EQ(w.Parameters().GetValue("FXSVolRec", 0), "5");
@@ -171,14 +172,14 @@ TEST_F(FileCommands, NewConfigurationOverAModifiedOneAsksFirst) {
 
     port.ExpectQuestion(Icon::Question, 334, true);
     w.SetDialogRunner(AnswerNew(0, &openedOn));
-    w.SpeedButton10Click();
+    w.NewConfigurationClicked();
     EXPECT_EQ(w.HardwareVariant(), "A");
     EXPECT_EQ(w.Parameters().GetValue("FXSVolRec", 0), "3");
     EXPECT_TRUE(port.AllMessagesShown());
 
     // Unmodified (as after a load or save): no question.
     w.SetDialogRunner(AnswerNew(2, &openedOn));
-    w.SpeedButton10Click();
+    w.NewConfigurationClicked();
     EXPECT_EQ(w.HardwareVariant(), "E");
 }
 
@@ -186,12 +187,12 @@ TEST_F(FileCommands, NewConfigurationFromADOpensOnTheFirstEntry) {
     TFMain& w = StartWithConfiguration("D");
     int openedOn = -1;
     w.SetDialogRunner(AnswerNew(-1, &openedOn));
-    w.SpeedButton10Click();
+    w.NewConfigurationClicked();
     EXPECT_EQ(openedOn, 0);
     EXPECT_EQ(w.HardwareVariant(), "D");
     StartWithConfiguration("C");
     window->SetDialogRunner(AnswerNew(-1, &openedOn));
-    window->SpeedButton10Click();
+    window->NewConfigurationClicked();
     EXPECT_EQ(openedOn, 1);
 }
 
@@ -204,11 +205,11 @@ TEST_F(FileCommands, FilesOfTheCommandLineToolLoadAndSaveUnchanged) {
             std::string(KW_CLI) + " defaults --variant " + variant + " -o " + cli;
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
         files.answers.push_back(cli);
-        w.EzRgnBtn4Click();
+        w.LoadFromFileClicked();
         EXPECT_EQ(w.HardwareVariant(), variant);
         const std::string back = temp.Path(std::string("back-") + variant + ".sgd");
         files.answers.push_back(back);
-        w.EzRgnBtn5Click();
+        w.SaveToFileClicked();
         EXPECT_EQ(kw::test::ReadFileBytes(back), kw::test::ReadFileBytes(cli)) << variant;
     }
 }

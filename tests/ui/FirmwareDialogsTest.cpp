@@ -17,6 +17,7 @@
 namespace {
 
 using kw::test::AnswerNextModal;
+using kw::test::Control;
 using FirmwareDialogs = kw::test::MainWindowFixture;
 
 QStringList Names(const QListWidget* list) {
@@ -35,29 +36,29 @@ TEST_F(FirmwareDialogs, ChoiceListsTheFilesSortedWithTheFirstSelected) {
         auto* ask = dynamic_cast<TFAskBinaries*>(modal);
         ASSERT_NE(ask, nullptr);
         EXPECT_EQ(ask->windowTitle(), "E127");
-        EXPECT_EQ(ask->Label1->text(), "E126");
-        EXPECT_EQ(ask->Button1->text(), "E1");
-        EXPECT_EQ(ask->Button2->text(), "E2");
-        EXPECT_EQ(Names(ask->ListBox1),
+        EXPECT_EQ(Control<QLabel>(*ask, "Label1").text(), "E126");
+        EXPECT_EQ(Control<QPushButton>(*ask, "Button1").text(), "E1");
+        EXPECT_EQ(Control<QPushButton>(*ask, "Button2").text(), "E2");
+        EXPECT_EQ(Names(&Control<QListWidget>(*ask, "ListBox1")),
                   (QStringList{"Kolbra1.Bin", "kolbra10.bin", "Kolbra2.Bin"}));
-        EXPECT_EQ(ask->ListBox1->currentRow(), 0);
-        ask->Button1->click();
+        EXPECT_EQ(Control<QListWidget>(*ask, "ListBox1").currentRow(), 0);
+        Control<QPushButton>(*ask, "Button1").click();
     });
     EXPECT_EQ(qtPort.PickEntry(entries), 2); // Kolbra1.Bin, third as given
 
     AnswerNextModal([&](QWidget* modal) {
         auto* ask = dynamic_cast<TFAskBinaries*>(modal);
         ASSERT_NE(ask, nullptr);
-        QListWidgetItem* last = ask->ListBox1->item(2);
-        ask->ListBox1->setCurrentItem(last);
-        emit ask->ListBox1->itemDoubleClicked(last);
+        QListWidgetItem* last = Control<QListWidget>(*ask, "ListBox1").item(2);
+        Control<QListWidget>(*ask, "ListBox1").setCurrentItem(last);
+        emit Control<QListWidget>(*ask, "ListBox1").itemDoubleClicked(last);
     });
     EXPECT_EQ(qtPort.PickEntry(entries), 0); // Kolbra2.Bin
 
     AnswerNextModal([](QWidget* modal) {
         auto* ask = dynamic_cast<TFAskBinaries*>(modal);
         ASSERT_NE(ask, nullptr);
-        ask->Button2->click();
+        Control<QPushButton>(*ask, "Button2").click();
     });
     EXPECT_EQ(qtPort.PickEntry(entries), -1);
 
@@ -73,13 +74,13 @@ TEST_F(FirmwareDialogs, VersionDialogShowsBothVersionsAndGoesOnOnlyWithContinue)
         auto* info = dynamic_cast<TFUpgradeInfo*>(modal);
         ASSERT_NE(info, nullptr);
         EXPECT_EQ(info->windowTitle(), "E11");
-        EXPECT_EQ(info->Label1->text(), "E344");
-        EXPECT_EQ(info->Label3->text(), "E345");
-        EXPECT_EQ(info->Label2->text(), "BOOT <b>");
-        EXPECT_EQ(info->Label4->text(), QString::fromUtf8("1.08\u00e9"));
-        EXPECT_EQ(info->Button2->text(), "E346");
-        EXPECT_EQ(info->Button3->text(), "E2");
-        info->Button2->click();
+        EXPECT_EQ(Control<QLabel>(*info, "Label1").text(), "E344");
+        EXPECT_EQ(Control<QLabel>(*info, "Label3").text(), "E345");
+        EXPECT_EQ(Control<QLabel>(*info, "Label2").text(), "BOOT <b>");
+        EXPECT_EQ(Control<QLabel>(*info, "Label4").text(), QString::fromUtf8("1.08\u00e9"));
+        EXPECT_EQ(Control<QPushButton>(*info, "Button2").text(), "E346");
+        EXPECT_EQ(Control<QPushButton>(*info, "Button3").text(), "E2");
+        Control<QPushButton>(*info, "Button2").click();
     });
     // The gateway's bytes are shown as they are, markup and all.
     EXPECT_TRUE(qtPort.ConfirmVersionChange("BOOT <b>", "1.08\xE9"));
@@ -87,7 +88,7 @@ TEST_F(FirmwareDialogs, VersionDialogShowsBothVersionsAndGoesOnOnlyWithContinue)
     AnswerNextModal([](QWidget* modal) {
         auto* info = dynamic_cast<TFUpgradeInfo*>(modal);
         ASSERT_NE(info, nullptr);
-        info->Button3->click();
+        Control<QPushButton>(*info, "Button3").click();
         EXPECT_EQ(info->result(), TFUpgradeInfo::kResultCancel);
     });
     EXPECT_FALSE(qtPort.ConfirmVersionChange("1.07", "1.08"));

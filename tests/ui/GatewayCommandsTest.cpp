@@ -35,31 +35,33 @@ TEST_F(GatewayCommands, ReadEditWriteReadOverTheCable) {
     ASSERT_TRUE(sim.Start({"--memory", memory, "--hw", "D", "--serial", "77-1"}));
     TFMain& w = Start();
     w.Settings().Com = sim.LinkPath();
-    EXPECT_TRUE(w.SpeedButton1->isEnabled());
+    EXPECT_TRUE(Button("SpeedButton1").isEnabled());
 
     port.ExpectMessage(Icon::Information, 112);
-    w.SpeedButton1->click();
+    Button("SpeedButton1").click();
     ASSERT_TRUE(port.AllMessagesShown());
     EXPECT_EQ(w.HardwareVariant(), "D");
     EXPECT_EQ(w.Parameters().GetValue("SerialNum", 0), "77-1");
-    EXPECT_TRUE(w.ExchangeOpen()); // the gateway keeps waiting for commands
-    EXPECT_TRUE(w.ListBox1->isEnabled());
-    EXPECT_TRUE(w.SpeedButton2->isEnabled());
+    EXPECT_TRUE(
+        w.GatewayCommands().Link().ExchangeOpen()); // the gateway keeps waiting for commands
+    EXPECT_TRUE(SectionList().isEnabled());
+    EXPECT_TRUE(Button("SpeedButton2").isEnabled());
     EXPECT_FALSE(port.progressVisible);
 
     const std::string before = w.Parameters().GetValue("FXSVolRec", 0);
     const std::string edited = before == "1" ? "4" : "1";
     w.Parameters().SetValue("FXSVolRec", 0, edited);
     port.ExpectMessage(Icon::Information, 114);
-    w.Ulozitdobrany1->trigger();
+    Action("Ulozitdobrany1").trigger();
     ASSERT_TRUE(port.AllMessagesShown());
     EXPECT_EQ(MemoryValue(memory, "FXSVolRec"), edited);
-    EXPECT_FALSE(w.ExchangeOpen()); // a write on the cable ends the exchange
+    EXPECT_FALSE(
+        w.GatewayCommands().Link().ExchangeOpen()); // a write on the cable ends the exchange
 
     // The configuration in memory counts as modified: the read asks first.
     w.Parameters().SetValue("FXSVolRec", 0, before);
     port.ExpectQuestion(Icon::Question, 334, true).ExpectMessage(Icon::Information, 112);
-    w.Nacistzbrany1->trigger();
+    Action("Nacistzbrany1").trigger();
     EXPECT_EQ(w.Parameters().GetValue("FXSVolRec", 0), edited);
 
     // Closing the window ends the open exchange with its "A".
@@ -75,7 +77,7 @@ TEST_F(GatewayCommands, WriteRefusedForAnotherHardwareFamily) {
     TFMain& w = StartWithConfiguration("C");
     w.Settings().Com = sim.LinkPath();
     port.ExpectMessage(Icon::Error, 333);
-    w.EzRgnBtn3Click();
+    w.WriteToGatewayClicked();
     for (const std::string& line : sim.LogLines())
         EXPECT_NE(line.rfind("g", 0), 0u) << "nothing may be written: " << line;
 }
@@ -89,15 +91,15 @@ TEST_F(GatewayCommands, SecondCommandAndCloseWaitForTheOneRunning) {
     // While the read keeps asking the silent gateway, a Write is clicked and the
     // window is closed.
     QTimer::singleShot(300, &w, [&] {
-        clickedDuringRead = w.GatewayBusy();
-        w.SpeedButton2->click();
+        clickedDuringRead = w.GatewayCommands().Busy();
+        Button("SpeedButton2").click();
         w.close();
-        EXPECT_FALSE(w.Closing()); // not before the read has ended
+        EXPECT_FALSE(w.GatewayCommands().Link().Closing()); // not before the read has ended
     });
-    w.EzRgnBtn2Click();
+    w.ReadFromGatewayClicked();
     EXPECT_TRUE(clickedDuringRead);
-    EXPECT_FALSE(w.GatewayBusy());
-    EXPECT_TRUE(w.Closing()); // closed once the cancelled read had ended
+    EXPECT_FALSE(w.GatewayCommands().Busy());
+    EXPECT_TRUE(w.GatewayCommands().Link().Closing()); // closed once the cancelled read had ended
     EXPECT_EQ(std::count_if(port.progressLog.begin(), port.progressLog.end(),
                             [](const std::string& line) { return line.rfind("show", 0) == 0; }),
               1); // the Write never started
@@ -108,7 +110,7 @@ TEST_F(GatewayCommands, PortThatCannotOpenIsReported) {
     TFMain& w = Start();
     w.Settings().Com = temp.Path("no-such-port");
     port.ExpectMessage(Icon::Error, 125);
-    w.EzRgnBtn2Click();
+    w.ReadFromGatewayClicked();
     EXPECT_EQ(w.HardwareVariant(), "");
     EXPECT_FALSE(port.progressVisible);
 }

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 
 #include <fstream>
@@ -47,11 +48,12 @@ const std::vector<std::string> kTableOrder = {
     "Width",     "ModemNumber", "ConType",      "ModemId", "IpAddress",    "IpPort",
     "LastIpNum", "LastIpPassw", "LastIpSerial", "LastAPN", "LastInetUser", "LastInetPassw"};
 
-TEST_F(MainWindow, FirstStartIsCentredAtDesignSizeWithDefaults) {
+TEST_F(MainWindow, FirstStartIsCentredAtDefaultSizeWithDefaults) {
     TFMain& w = Start();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_EQ(w.size(), QSize(891, 715));
-    EXPECT_EQ(w.pos(), QPoint((screen.width() - 891) / 2, (screen.height() - 715) / 2));
+    // As wide as the widest page needs (checked below), as high as designed.
+    EXPECT_EQ(w.height(), 715);
+    EXPECT_EQ(w.pos(), QPoint((screen.width() - w.width()) / 2, (screen.height() - 715) / 2));
     const kw::TAppSettings& s = w.Settings();
     EXPECT_EQ(s.ConType, 0);
     EXPECT_EQ(s.Com, "Com1");
@@ -63,24 +65,46 @@ TEST_F(MainWindow, FirstStartIsCentredAtDesignSizeWithDefaults) {
     EXPECT_NE(w.OwnAddress().rfind("127.", 0), 0u);
 
     // No configuration: section list, save and write off, caption word 0 alone.
-    EXPECT_FALSE(w.ListBox1->isEnabled());
-    EXPECT_FALSE(w.SpeedButton4->isEnabled());
-    EXPECT_FALSE(w.SpeedButton2->isEnabled());
+    EXPECT_FALSE(SectionList().isEnabled());
+    EXPECT_FALSE(Button("SpeedButton4").isEnabled());
+    EXPECT_FALSE(Button("SpeedButton2").isEnabled());
     EXPECT_EQ(w.windowTitle(), "E0");
     EXPECT_EQ(w.StatusText(), "E246");
-    EXPECT_EQ(w.CurrentPage(), nullptr);
+    EXPECT_EQ(w.Sections().CurrentPage(), nullptr);
     EXPECT_FALSE(w.PinChanged());
     EXPECT_EQ(w.Parameters().GetValue("FXSVolRec", 0), "3");
 
     EXPECT_TRUE(w.close());
-    EXPECT_TRUE(w.Closing());
+    EXPECT_TRUE(w.GatewayCommands().Link().Closing());
     const std::string ini = IniText();
     EXPECT_EQ(SettingsKeys(ini), kTableOrder);
     EXPECT_NE(ini.find("\nIpAddress=\n"), std::string::npos) << ini;
-    EXPECT_NE(ini.find("\nWidth=891\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("\nWidth=" + std::to_string(w.width()) + "\n"), std::string::npos) << ini;
     struct stat st {};
     ASSERT_EQ(::stat(IniPath().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+// In the installed languages, the window at its default size shows every page
+// of every variant without scrolling sideways.
+TEST_F(MainWindow, DefaultSizeShowsEveryPageWhole) {
+    ::setenv("KOLBRAWIN_PROGRAM_DIR", KW_BIN_DIR, 1);
+    for (const char* language : {"0", "1"})
+        for (const char* variant : {"A", "C", "D", "E", "F", "G"}) {
+            WriteIni(std::string("[Settings]\nActLanguage=") + language + "\n");
+            StartWithConfiguration(variant).show();
+            EXPECT_EQ(SectionList().width(), 121); // the rest goes to the pages
+            for (int section = 0; section < kw::kSectionCount; ++section) {
+                SCOPED_TRACE(std::string("language ") + language + " variant " + variant +
+                             " section " + std::to_string(section));
+                SectionList().setCurrentRow(section);
+                const TFDForm* page = window->Sections().CurrentPage();
+                ASSERT_NE(page, nullptr);
+                EXPECT_LE(page->width(), PageArea().viewport()->width());
+                EXPECT_FALSE(PageArea().horizontalScrollBar()->isVisible());
+            }
+            window.reset();
+        }
 }
 
 TEST_F(MainWindow, ConnectionTypeOutsideTheRangeOrModemWithoutModemStartsAsCable) {
@@ -138,7 +162,7 @@ TEST_F(MainWindow, EnableRulesAndStatusFollowEveryConnectionState) {
             w.Settings().IpAddress = address ? "10.0.0.1" : "";
             w.SetHardwareVariant(loaded ? "A" : "");
             w.SetDialing(dialing);
-            w.LinkStateNotify(connected, call);
+            w.GatewayCommands().Link().SetConnectionState(connected, call);
             SCOPED_TRACE("type " + std::to_string(type) + " flags " + std::to_string(flags));
             const bool cable = type == 0;
             const bool link = cable || connected;
@@ -147,18 +171,18 @@ TEST_F(MainWindow, EnableRulesAndStatusFollowEveryConnectionState) {
                 connect = !connected && !call && phone;
             if (type == 2)
                 connect = !connected && address;
-            EXPECT_EQ(w.SpeedButton4->isEnabled(), loaded);
-            EXPECT_EQ(w.SpeedButton7->isEnabled(), link);
-            EXPECT_EQ(w.SpeedButton1->isEnabled(), link);
-            EXPECT_EQ(w.SpeedButton2->isEnabled(), cable ? loaded : connected && loaded);
-            EXPECT_EQ(w.SpeedButton6->isEnabled(), connect);
-            EXPECT_EQ(w.SpeedButton8->isEnabled(), !cable && connected);
-            EXPECT_EQ(w.SpeedButton9->isEnabled(), cable);
-            EXPECT_EQ(w.Navazatspojeni1->isEnabled(), connect);
-            EXPECT_EQ(w.Ukoncitspojeni1->isEnabled(), !cable && connected);
-            EXPECT_EQ(w.Nacistzbrany1->isEnabled(), link);
-            EXPECT_EQ(w.Ulozitdobrany1->isEnabled(), link);
-            EXPECT_EQ(w.Upgradefirmware1->isEnabled(), link);
+            EXPECT_EQ(Button("SpeedButton4").isEnabled(), loaded);
+            EXPECT_EQ(Button("SpeedButton7").isEnabled(), link);
+            EXPECT_EQ(Button("SpeedButton1").isEnabled(), link);
+            EXPECT_EQ(Button("SpeedButton2").isEnabled(), cable ? loaded : connected && loaded);
+            EXPECT_EQ(Button("SpeedButton6").isEnabled(), connect);
+            EXPECT_EQ(Button("SpeedButton8").isEnabled(), !cable && connected);
+            EXPECT_EQ(Button("SpeedButton9").isEnabled(), cable);
+            EXPECT_EQ(Action("Navazatspojeni1").isEnabled(), connect);
+            EXPECT_EQ(Action("Ukoncitspojeni1").isEnabled(), !cable && connected);
+            EXPECT_EQ(Action("Nacistzbrany1").isEnabled(), link);
+            EXPECT_EQ(Action("Ulozitdobrany1").isEnabled(), link);
+            EXPECT_EQ(Action("Upgradefirmware1").isEnabled(), link);
             const char* status = cable       ? "E246"
                                  : connected ? "E247"
                                  : !call     ? "E248"
@@ -177,12 +201,12 @@ TEST_F(MainWindow, CaptionNamesTheVariantAndItsCompatiblePartner) {
         w.SetHardwareVariant(variant);
         w.RefreshConfig();
         EXPECT_EQ(w.windowTitle(), caption) << variant;
-        EXPECT_EQ(w.ListBox1->isEnabled(), *variant != '\0') << variant;
+        EXPECT_EQ(SectionList().isEnabled(), *variant != '\0') << variant;
     }
     // The variant reaches the word table: word 4 has a text of its own for C.
     w.SetHardwareVariant("C");
     w.RefreshConfig();
-    EXPECT_EQ(w.ListBox1->item(0)->text(), "E4-for-C");
+    EXPECT_EQ(SectionList().item(0)->text(), "E4-for-C");
 }
 
 TEST_F(MainWindow, SectionSwitchStoresThePageLeftBeforeFillingTheNext) {
@@ -190,76 +214,76 @@ TEST_F(MainWindow, SectionSwitchStoresThePageLeftBeforeFillingTheNext) {
     TFMain& w = StartWithConfiguration("A");
     auto* lines = new CTestPage(w, "lines", &log);
     auto* routing = new CTestPage(w, "routing", &log);
-    w.SetSectionPage(kw::kSectionLines, lines);
-    w.SetSectionPage(kw::kSectionRouting, routing);
-    w.SetSectionPage(kw::kSectionSmsInput, nullptr); // a section without a page, below
+    w.Sections().SetPage(kw::kSectionLines, lines);
+    w.Sections().SetPage(kw::kSectionRouting, routing);
+    w.Sections().SetPage(kw::kSectionSmsInput, nullptr); // a section without a page, below
 
-    w.ListBox1->setCurrentRow(0);
-    EXPECT_EQ(w.CurrentPage(), lines);
-    EXPECT_EQ(w.ScrollBox1->widget(), lines);
-    EXPECT_EQ(w.Panel1C->text(), "E4");
-    const QSize area = w.ScrollBox1->viewport()->size();
+    SectionList().setCurrentRow(0);
+    EXPECT_EQ(w.Sections().CurrentPage(), lines);
+    EXPECT_EQ(PageArea().widget(), lines);
+    EXPECT_EQ(SectionCaption().text(), "E4");
+    const QSize area = PageArea().viewport()->size();
     EXPECT_EQ(lines->lastWidth, area.width());
     EXPECT_EQ(lines->lastHeight, area.height());
     EXPECT_EQ(lines->pos(), QPoint(0, 0));
 
-    lines->Edit1->setText("1200");
-    w.ListBox1->setCurrentRow(1);
+    lines->hangMinEdit->setText("1200");
+    SectionList().setCurrentRow(1);
     EXPECT_EQ(log, (std::vector<std::string>{"load lines", "store lines", "load routing"}));
     EXPECT_EQ(w.Parameters().GetValue("FXSHangMin", 0), "1200");
-    EXPECT_EQ(routing->Edit1->text(), "1200");
+    EXPECT_EQ(routing->hangMinEdit->text(), "1200");
     EXPECT_FALSE(lines->isVisible());
 
     // A section without a page shows an empty area under its caption.
-    w.ListBox1->setCurrentRow(2);
-    EXPECT_EQ(w.CurrentPage(), nullptr);
-    EXPECT_EQ(w.ScrollBox1->widget(), nullptr);
-    EXPECT_EQ(w.Panel1C->text(), "E6");
+    SectionList().setCurrentRow(2);
+    EXPECT_EQ(w.Sections().CurrentPage(), nullptr);
+    EXPECT_EQ(PageArea().widget(), nullptr);
+    EXPECT_EQ(SectionCaption().text(), "E6");
     EXPECT_EQ(log.back(), "store routing");
 
     // Nothing changed by hand: switching leaves the modified flag alone.
     w.Parameters().m_Modified = false;
-    w.ListBox1->setCurrentRow(0);
-    w.ListBox1->setCurrentRow(1);
+    SectionList().setCurrentRow(0);
+    SectionList().setCurrentRow(1);
     EXPECT_FALSE(w.Parameters().m_Modified);
 
     // The refresh forgets the page without storing it and shows the section again.
     log.clear();
-    routing->Edit1->setText("2500");
+    routing->hangMinEdit->setText("2500");
     w.RefreshConfig();
     EXPECT_EQ(log, (std::vector<std::string>{"load routing"}));
-    EXPECT_EQ(routing->Edit1->text(), "1200");
+    EXPECT_EQ(routing->hangMinEdit->text(), "1200");
 }
 
 TEST_F(MainWindow, LanguageSwitchKeepsTypedValues) {
     std::vector<std::string> log;
     TFMain& w = StartWithConfiguration("E");
     auto* page = new CTestPage(w, "lines", &log);
-    w.SetSectionPage(kw::kSectionLines, page);
-    w.ListBox1->setCurrentRow(0);
-    page->Edit1->setText("250");
-    page->ComboBox1->setCurrentIndex(2);
+    w.Sections().SetPage(kw::kSectionLines, page);
+    SectionList().setCurrentRow(0);
+    page->hangMinEdit->setText("250");
+    page->volumeList->setCurrentIndex(2);
 
-    QToolButton* cze = w.LanguageButtons[0];
-    QToolButton* eng = w.LanguageButtons[1];
+    QToolButton* cze = &Button("BLCze");
+    QToolButton* eng = &Button("BLEng");
     EXPECT_TRUE(eng->isChecked());
     cze->click();
     EXPECT_TRUE(cze->isChecked());
     EXPECT_FALSE(eng->isChecked());
     EXPECT_EQ(w.Settings().ActLanguage, 1);
     EXPECT_EQ(log, (std::vector<std::string>{"load lines", "store lines", "load lines"}));
-    EXPECT_EQ(page->Edit1->text(), "200");
-    EXPECT_EQ(page->ComboBox1->currentIndex(), 2);
-    EXPECT_EQ(page->ComboBox1->currentText(), "C40_2");
+    EXPECT_EQ(page->hangMinEdit->text(), "200");
+    EXPECT_EQ(page->volumeList->currentIndex(), 2);
+    EXPECT_EQ(page->volumeList->currentText(), "C40_2");
     EXPECT_EQ(w.Parameters().GetValue("FXSVolRec", 0), "2");
     EXPECT_EQ(w.windowTitle(), "C0 - C328");
-    EXPECT_EQ(w.ListBox1->item(6)->text(), "C10");
-    EXPECT_EQ(w.Panel1C->text(), "C4");
+    EXPECT_EQ(SectionList().item(6)->text(), "C10");
+    EXPECT_EQ(SectionCaption().text(), "C4");
     EXPECT_EQ(w.StatusText(), "C246");
-    EXPECT_EQ(w.Aplikace1->title(), "C242");
-    EXPECT_EQ(w.SpeedButton6->toolTip(), "CH244");
-    EXPECT_EQ(w.SpeedButton3->toolTip(), "C73");
-    EXPECT_EQ(w.Nacistzesouboru1->text(), "C72");
+    EXPECT_EQ(Menu("Aplikace1").title(), "C242");
+    EXPECT_EQ(Button("SpeedButton6").toolTip(), "CH244");
+    EXPECT_EQ(Button("SpeedButton3").toolTip(), "C73");
+    EXPECT_EQ(Action("Nacistzesouboru1").text(), "C72");
 
     // Clicking the button that is down keeps it down.
     cze->click();
@@ -273,55 +297,55 @@ TEST_F(MainWindow, LanguageButtonsFollowTheInstalledLanguages) {
            "[Lang1]\nFile=Test-C.lng\nName=Czechish\nId=Cze\n"
            "[Lang2]\nFile=Test-C.lng\nName=Other\nId=Xyz\n";
     WriteIni("[Settings]\nActLanguage=2\n");
-    TFMain& w = Start();
-    for (size_t i = 0; i < w.LanguageButtons.size(); ++i) {
+    Start();
+    for (size_t i = 0; i < TFMain::kLanguageButtons.size(); ++i) {
+        QToolButton& button = Button(("BL" + std::string(TFMain::kLanguageButtons[i].id)).c_str());
         const bool installed = i < 2;
-        EXPECT_EQ(w.LanguageButtons[i]->isEnabled(), installed) << i;
-        EXPECT_FALSE(w.LanguageButtons[i]->isChecked()) << i; // none down: Xyz has no button
+        EXPECT_EQ(button.isEnabled(), installed) << i;
+        EXPECT_FALSE(button.isChecked()) << i; // none down: Xyz has no button
     }
-    EXPECT_EQ(w.LanguageButtons[0]->toolTip(), "Czechish");
-    EXPECT_EQ(w.LanguageButtons[1]->toolTip(), "Englishish");
+    EXPECT_EQ(Button("BLCze").toolTip(), "Czechish");
+    EXPECT_EQ(Button("BLEng").toolTip(), "Englishish");
     // A saved index past the list falls back to the first language.
     window.reset();
     WriteIni("[Settings]\nActLanguage=9\n");
     EXPECT_EQ(Start().Settings().ActLanguage, 0);
-    EXPECT_TRUE(window->LanguageButtons[1]->isChecked());
+    EXPECT_TRUE(Button("BLEng").isChecked());
 }
 
 TEST_F(MainWindow, ToolPanelHoldsTheSpeedButtonsInOrderWithTheirHints) {
-    TFMain& w = Start();
-    w.show();
+    Start().show();
     const char* order[] = {"SpeedButton5", "SpeedButton3",  "SpeedButton4", "SpeedButton6",
                            "SpeedButton8", "SpeedButton10", "SpeedButton1", "SpeedButton2",
                            "SpeedButton7", "SpeedButton9"};
     int lastX = -1;
     for (const char* name : order) {
-        auto* button = w.Panel1->findChild<QToolButton*>(name);
-        ASSERT_NE(button, nullptr) << name;
-        EXPECT_GT(button->x(), lastX) << name;
-        EXPECT_EQ(button->width(), 26);
-        lastX = button->x();
+        QToolButton& button =
+            kw::test::Control<QToolButton>(kw::test::Control<QWidget>(*window, "Panel1"), name);
+        EXPECT_GT(button.x(), lastX) << name;
+        EXPECT_EQ(button.width(), 26);
+        lastX = button.x();
     }
-    EXPECT_EQ(w.SpeedButton5->toolTip(), "E18");
-    EXPECT_EQ(w.SpeedButton8->toolTip(), "EH245");
-    EXPECT_EQ(w.SpeedButton10->toolTip(), "E335");
-    EXPECT_EQ(w.SpeedButton9->toolTip(), "E336");
-    EXPECT_EQ(w.Upgradefirmware1->text(), "E11");
-    EXPECT_EQ(w.Brana1->title(), "E243");
-    EXPECT_EQ(w.Aplikace1->actions().size(), 7);
-    EXPECT_EQ(w.Brana1->actions().size(), 7);
-    EXPECT_TRUE(w.Aplikace1->actions()[1]->isSeparator());
-    EXPECT_EQ(w.Aplikace1->actions()[6], w.Ukoncit1);
-    EXPECT_EQ(w.Brana1->actions()[6], w.Upgradefirmware1);
-    EXPECT_EQ(w.ListBox1->count(), 7);
+    EXPECT_EQ(Button("SpeedButton5").toolTip(), "E18");
+    EXPECT_EQ(Button("SpeedButton8").toolTip(), "EH245");
+    EXPECT_EQ(Button("SpeedButton10").toolTip(), "E335");
+    EXPECT_EQ(Button("SpeedButton9").toolTip(), "E336");
+    EXPECT_EQ(Action("Upgradefirmware1").text(), "E11");
+    EXPECT_EQ(Menu("Brana1").title(), "E243");
+    EXPECT_EQ(Menu("Aplikace1").actions().size(), 7);
+    EXPECT_EQ(Menu("Brana1").actions().size(), 7);
+    EXPECT_TRUE(Menu("Aplikace1").actions()[1]->isSeparator());
+    EXPECT_EQ(Menu("Aplikace1").actions()[6], &Action("Ukoncit1"));
+    EXPECT_EQ(Menu("Brana1").actions()[6], &Action("Upgradefirmware1"));
+    EXPECT_EQ(SectionList().count(), 7);
 }
 
 TEST_F(MainWindow, ExitClosesAndWritesTheSettings) {
     TFMain& w = Start();
     w.show();
     w.Settings().LastIpPassw = "secret";
-    w.Ukoncit1->trigger();
-    EXPECT_TRUE(w.Closing());
+    Action("Ukoncit1").trigger();
+    EXPECT_TRUE(w.GatewayCommands().Link().Closing());
     EXPECT_FALSE(w.isVisible());
     EXPECT_NE(IniText().find("\nLastIpPassw=secret\n"), std::string::npos);
 }

@@ -105,10 +105,10 @@ TEST(Screenshots, MainWindowAndDialogsInEnglishAndCzech) {
         ASSERT_GE(language.FindLangById(id), 0) << "language files missing in " << KW_BIN_DIR;
         w.SetUserPort(&port);
         w.SetFileDialogs(&files);
-        w.LanguageButtonClick(id);
-        w.EzRgnBtn4Click();
+        w.LanguageButtonClicked(id);
+        w.LoadFromFileClicked();
         ASSERT_EQ(w.HardwareVariant(), "C");
-        w.ListBox1->setCurrentRow(0);
+        w.findChild<QListWidget*>("ListBox1")->setCurrentRow(0);
         w.show();
         const QString lower = QString(id).toLower();
         Save(&w, "main-" + lower);
@@ -121,8 +121,8 @@ TEST(Screenshots, MainWindowAndDialogsInEnglishAndCzech) {
             dialog.reject();
             return 0;
         });
-        w.SpeedButton10Click();
-        w.BHelpClick();
+        w.NewConfigurationClicked();
+        w.AboutClicked();
 
         CQtUserPort qtPort(w, language, [&w](QWidget& d) { w.CenterDialog(d); });
         qtPort.ShowProgressWord(0, true);

@@ -19,43 +19,43 @@ TEST_F(SecurityInWindow, StoringClosesThePageUntilItsSectionIsChosenAgain) {
     TFMain& w = StartWithConfiguration("A");
     w.show();
     w.Parameters().SetValue("PINVal", 0, "1234");
-    w.ListBox1->setCurrentRow(kw::kSectionSecurity);
-    auto* page = qobject_cast<TFZabezpeceni*>(w.CurrentPage());
+    SectionList().setCurrentRow(kw::kSectionSecurity);
+    auto* page = qobject_cast<TFZabezpeceni*>(w.Sections().CurrentPage());
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(page->isVisible());
-    EXPECT_EQ(page->Edit6->text(), "1234");
+    EXPECT_EQ(page->findChild<QLineEdit*>("Edit6")->text(), "1234");
 
-    page->Edit6->setText("5678");
-    w.LanguageButtons[0]->click(); // Czech: store, then fill again
+    page->findChild<QLineEdit*>("Edit6")->setText("5678");
+    Button("BLCze").click(); // Czech: store, then fill again
     EXPECT_EQ(w.Parameters().GetValue("PINVal", 0), "5678");
     EXPECT_TRUE(w.PinChanged());
     EXPECT_FALSE(w.ServisPasswChanged());
     EXPECT_FALSE(page->isVisible()) << "the page area stays empty";
-    EXPECT_EQ(page->Edit6->text(), "5678");
+    EXPECT_EQ(page->findChild<QLineEdit*>("Edit6")->text(), "5678");
 
     // A click on the section on view brings it back.
-    const QRect item = w.ListBox1->visualItemRect(w.ListBox1->item(kw::kSectionSecurity));
-    QTest::mouseClick(w.ListBox1->viewport(), Qt::LeftButton, {}, item.center());
-    EXPECT_EQ(w.CurrentPage(), page);
+    const QRect item = SectionList().visualItemRect(SectionList().item(kw::kSectionSecurity));
+    QTest::mouseClick(SectionList().viewport(), Qt::LeftButton, {}, item.center());
+    EXPECT_EQ(w.Sections().CurrentPage(), page);
     EXPECT_TRUE(page->isVisible());
-    EXPECT_EQ(w.ScrollBox1->widget(), page);
+    EXPECT_EQ(PageArea().widget(), page);
 }
 
 TEST_F(SecurityInWindow, PassingThroughChangesNoFlag) {
     TFMain& w = StartWithConfiguration("E");
     w.show();
-    w.ListBox1->setCurrentRow(kw::kSectionSecurity);
-    w.ListBox1->setCurrentRow(kw::kSectionGsmSim);
+    SectionList().setCurrentRow(kw::kSectionSecurity);
+    SectionList().setCurrentRow(kw::kSectionGsmSim);
     EXPECT_FALSE(w.PinChanged());
     EXPECT_FALSE(w.ServisPasswChanged());
     EXPECT_FALSE(w.Parameters().m_Modified);
 
     // The password alone.
-    w.ListBox1->setCurrentRow(kw::kSectionSecurity);
-    auto* page = qobject_cast<TFZabezpeceni*>(w.CurrentPage());
+    SectionList().setCurrentRow(kw::kSectionSecurity);
+    auto* page = qobject_cast<TFZabezpeceni*>(w.Sections().CurrentPage());
     ASSERT_NE(page, nullptr);
-    page->Edit7->setText("12345");
-    w.ListBox1->setCurrentRow(kw::kSectionSmsInput);
+    page->findChild<QLineEdit*>("Edit7")->setText("12345");
+    SectionList().setCurrentRow(kw::kSectionSmsInput);
     EXPECT_FALSE(w.PinChanged());
     EXPECT_TRUE(w.ServisPasswChanged());
     EXPECT_EQ(w.Parameters().GetValue("ServisPassw", 0), "12345");

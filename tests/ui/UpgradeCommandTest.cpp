@@ -1,7 +1,8 @@
 // The main window's Upgrade command against the real simulated gateway on its
-// pseudo-terminal, with a firmware file in the program folder: progress, the
-// final message, and the gateway reporting its new firmware afterwards. And
-// the unattended upgrade a Yes to the read's firmware question starts.
+// pseudo-terminal, with a firmware file in the program or the data folder:
+// progress, the final message, and the gateway reporting its new firmware
+// afterwards. And the unattended upgrade a Yes to the read's firmware question
+// starts.
 #include "FirmwareFile.h"
 #include "MainWindowFixture.h"
 #include "Progress.h"
@@ -22,6 +23,7 @@
 
 namespace {
 
+using kw::test::Control;
 using Icon = CUserPort::Icon;
 using UpgradeCommand = kw::test::MainWindowFixture;
 
@@ -35,11 +37,11 @@ TEST_F(UpgradeCommand, UpgradesFromTheProgramFolderWithProgressAndEndsWithMessag
     kw::test::MakeFirmwareFile(programDir + "/Kolbra1.Bin", "1.08");
     TFMain& w = Start();
     w.Settings().Com = sim.LinkPath();
-    ASSERT_TRUE(w.SpeedButton7->isEnabled());
+    ASSERT_TRUE(Button("SpeedButton7").isEnabled());
 
     port.SetVersionAnswer(true);
     port.ExpectQuestion(Icon::Question, 116, true).ExpectMessage(Icon::Information, 123);
-    w.SpeedButton7->click();
+    Button("SpeedButton7").click();
     ASSERT_TRUE(port.AllMessagesShown());
     EXPECT_EQ(port.versionsShown, (std::vector<std::string>{"1.07", "1.08"}));
     EXPECT_EQ(port.progressLog.front(), "show 104 bar");
@@ -48,20 +50,37 @@ TEST_F(UpgradeCommand, UpgradesFromTheProgramFolderWithProgressAndEndsWithMessag
     EXPECT_EQ(Count(port.progressLog, "pos 119"), 1);
     EXPECT_EQ(port.progressLog.back(), "hide");
     EXPECT_FALSE(port.progressVisible);
-    EXPECT_FALSE(w.ExchangeOpen()); // released after the upgrade
+    EXPECT_FALSE(w.GatewayCommands().Link().ExchangeOpen()); // released after the upgrade
     EXPECT_EQ(Count(sim.LogLines(), "upgrade complete 1.08"), 1);
 
     // The gateway now runs the new firmware.
     port.ExpectMessage(Icon::Information, 112);
-    w.SpeedButton1->click();
+    Button("SpeedButton1").click();
     EXPECT_EQ(w.Parameters().GetValue("SWVer", 0), "1.08");
 
     // The menu item is the same command; No to its question does nothing.
     const size_t logged = sim.LogLines().size();
     port.ExpectQuestion(Icon::Question, 116, false);
-    w.Upgradefirmware1->trigger();
+    Action("Upgradefirmware1").trigger();
     EXPECT_TRUE(port.AllMessagesShown());
     EXPECT_EQ(sim.LogLines().size(), logged);
+}
+
+// An installed program's folder is read-only for the user, who puts firmware
+// files into the data folder instead.
+TEST_F(UpgradeCommand, TakesTheDataFoldersFileWhenTheProgramFolderHasNone) {
+    kw::test::SimProcess sim;
+    ASSERT_TRUE(sim.Start({"--hw", "C", "--memory", sim.Path("memory.bin")}));
+    kw::test::MakeFirmwareFile(dataDir + "/Kolbra.Bin", "1.11");
+    TFMain& w = Start();
+    w.Settings().Com = sim.LinkPath();
+
+    port.SetVersionAnswer(true);
+    port.ExpectQuestion(Icon::Question, 116, true).ExpectMessage(Icon::Information, 123);
+    Button("SpeedButton7").click();
+    ASSERT_TRUE(port.AllMessagesShown());
+    EXPECT_EQ(port.versionsShown, (std::vector<std::string>{"1.07", "1.11"}));
+    EXPECT_EQ(Count(sim.LogLines(), "upgrade complete 1.11"), 1);
 }
 
 TEST_F(UpgradeCommand, YesToTheReadsFirmwareQuestionUpgradesAndThenReads) {
@@ -74,7 +93,7 @@ TEST_F(UpgradeCommand, YesToTheReadsFirmwareQuestionUpgradesAndThenReads) {
 
     port.SetVersionAnswer(true);
     port.ExpectQuestion(Icon::Error, 174, true).ExpectMessage(Icon::Information, 112);
-    w.SpeedButton1->click();
+    Button("SpeedButton1").click();
     ASSERT_TRUE(port.AllMessagesShown());
     EXPECT_EQ(port.versionsShown, (std::vector<std::string>{"BOOT", "2.00"}));
     EXPECT_EQ(w.Parameters().GetValue("SWVer", 0), "2.00");
@@ -100,15 +119,15 @@ TEST_F(UpgradeCommand, RealDialogsAndProgressWindowOverTheWholeUpgrade) {
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         if (TFProgress* progress = qtPort.ProgressWindow();
-            progress != nullptr && progress->ProgressBar1->value() > 0) {
-            barAtTwiceTheBlocks = progress->ProgressBar1->maximum() == 60;
-            cancelHiddenDuringTransfer = progress->Button1->isHidden();
+            progress != nullptr && Control<QProgressBar>(*progress, "ProgressBar1").value() > 0) {
+            barAtTwiceTheBlocks = Control<QProgressBar>(*progress, "ProgressBar1").maximum() == 60;
+            cancelHiddenDuringTransfer = Control<QPushButton>(*progress, "Button1").isHidden();
         }
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* info = dynamic_cast<TFUpgradeInfo*>(modal)) {
-            seen.push_back("versions " + info->Label2->text().toStdString() + " " +
-                           info->Label4->text().toStdString());
-            info->Button2->click();
+            seen.push_back("versions " + Control<QLabel>(*info, "Label2").text().toStdString() +
+                           " " + Control<QLabel>(*info, "Label4").text().toStdString());
+            Control<QPushButton>(*info, "Button2").click();
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             seen.push_back(box->text().toStdString() +
                            (qtPort.ProgressWindow() != nullptr ? " with progress" : ""));
@@ -117,7 +136,7 @@ TEST_F(UpgradeCommand, RealDialogsAndProgressWindowOverTheWholeUpgrade) {
         }
     });
     watch.start(5);
-    w.SpeedButton7->click();
+    Button("SpeedButton7").click();
     watch.stop();
 
     EXPECT_EQ(seen, (std::vector<std::string>{"E116", "versions 1.07 1.09", "E123"}));

@@ -39,7 +39,7 @@ std::map<int, uint8_t> ExpectedDefaultBytes() {
     return bytes;
 }
 
-TEST(Catalogue, Has153ParametersWithTheSpecifiedRows) {
+TEST(Catalogue, Has153ParametersWithTheirRowCounts) {
     CParameters p;
     kw::RegisterCatalogue(p);
     EXPECT_EQ(p.Records().size(), 153u);

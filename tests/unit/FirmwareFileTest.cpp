@@ -53,6 +53,34 @@ TEST(FirmwareFiles, CandidatesAreFullFilesWithADigitAtTheSlicesVersion) {
         kw::FindFirmwareCandidates(folder.Path("missing") + "/", kw::SliceFor('A')).empty());
 }
 
+// The program folder is searched first; an installed program's folder is not
+// the user's to fill, so the data folder is searched when it has none.
+TEST(FirmwareFiles, FirstFolderWithCandidatesWins) {
+    TempDir temp;
+    const std::string programFolder = temp.Path("program") + "/";
+    const std::string dataFolder = temp.Path("data") + "/";
+    std::filesystem::create_directories(programFolder);
+    std::filesystem::create_directories(dataFolder);
+    const kw::FirmwareSlice slice = kw::SliceFor('C');
+    using Found = kw::FirmwareCandidates;
+    const auto expect = [&](const std::vector<std::string>& folders, const Found& wanted) {
+        const Found found = kw::FindFirmwareCandidates(folders, slice);
+        EXPECT_EQ(found.folder, wanted.folder);
+        EXPECT_EQ(found.names, wanted.names);
+    };
+
+    expect({programFolder, dataFolder}, {programFolder, {}});
+    expect({"", dataFolder}, {dataFolder, {}});
+    expect({}, {"", {}});
+    MakeFirmwareFile(dataFolder + "Kolbra2.Bin", "2.00");
+    MakeFirmwareFile(dataFolder + "Kolbra1.Bin", "1.00");
+    expect({programFolder, dataFolder}, {dataFolder, {"Kolbra1.Bin", "Kolbra2.Bin"}});
+    // An empty entry is no folder: the working directory is never searched.
+    expect({programFolder, ""}, {programFolder, {}});
+    MakeFirmwareFile(programFolder + "Kolbra.Bin", "3.00");
+    expect({programFolder, dataFolder}, {programFolder, {"Kolbra.Bin"}});
+}
+
 TEST(FirmwareFiles, LoadingReadsTheWholeFileOrSaysWhyNot) {
     TempDir folder;
     const std::vector<uint8_t> firmware = MakeFirmwareFile(folder.Path("Kolbra.Bin"), "1.08");

@@ -230,9 +230,9 @@ TEST_F(LanguageDeathTest, ChecksNameTheBrokenCondition) {
     CLanguage fresh;
     EXPECT_DEATH(fresh.GetText(0), "m_LangNum!=-1");
     EXPECT_DEATH(fresh.GetItem(0, 0), "m_LangNum!=-1");
-    OneLanguage("S1=x\n", 600);
+    OneLanguage("S1=x\n", 400);
     language.Load(0, "");
-    EXPECT_DEATH(language.GetHint(600), "m_WordCount>id");
+    EXPECT_DEATH(language.GetHint(CLanguage::kMinWords), "m_WordCount>id");
     EXPECT_DEATH(language.Load(1, ""), "lang>=0 && lang<m_LangNum");
     EXPECT_DEATH(language.Load(-1, ""), "lang>=0 && lang<m_LangNum");
     EXPECT_DEATH(language.GetLangName(1), "lang>=0 && lang<m_LangNum");

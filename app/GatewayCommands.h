@@ -1,0 +1,68 @@
+// The main window's commands that talk to the gateway (Read, Write, Upgrade),
+// without a widget: the terminal and link they share, one command at a time,
+// a close that waits for the command running, and the exchange ended when the
+// window goes.
+#pragma once
+
+#include "AppSettings.h"
+#include "COMTerminal.h"
+#include "ConfigTransfer.h"
+#include "FirmwareUpgrade.h"
+#include "GatewayLink.h"
+
+#include <functional>
+
+namespace kw {
+
+// What the commands use of the window they serve.
+struct TGatewayCommandHost {
+    CParameters& parameters;
+    std::string& hardwareVariant; // empty: no configuration held
+    bool& pinChanged;
+    bool& passwordChanged;
+    const TAppSettings& settings; // the cable's port and the connection type
+    const std::string& programFolder;
+    const std::string& dataFolder; // searched for firmware when the program folder has none
+    std::function<CUserPort&()> user;
+    std::function<void()> storePage;         // before a write
+    std::function<void()> showConfiguration; // after a read
+    std::function<void()> ended;             // after every command
+    std::function<void()> close;             // a close that waited for the command
+};
+
+class CGatewayCommands {
+public:
+    explicit CGatewayCommands(TGatewayCommandHost host);
+
+    CGatewayLink& Link() { return m_Link; }
+
+    void Read();
+    void Write();
+    void Upgrade();
+    // Runs `command` unless another one runs: their waits handle window
+    // events, so a second click would start an exchange inside this one.
+    void Run(const std::function<void()>& command);
+    bool Busy() const { return m_Busy; }
+
+    // True when the window may close now. While a command runs, closing counts
+    // as Cancel where Cancel is offered (a firmware transfer, which hides it,
+    // runs to its end) and the window closes after the command.
+    bool MayClose();
+    // The window goes: a cable exchange left open by a read is ended (the
+    // gateway would wait for it) and the link's idle waits stop.
+    void Release();
+
+private:
+    // The link follows the settings: the cable's port and the connection type.
+    CGatewayLink& FollowSettings();
+    TUpgradeHost UpgradeHost();
+
+    TGatewayCommandHost m_Host;
+    CCOMTerminal m_Terminal;
+    CGatewayLink m_Link{m_Terminal};
+    std::vector<uint8_t> m_Firmware; // the whole firmware file of an upgrade
+    bool m_Busy = false;
+    bool m_CloseRequested = false;
+};
+
+} // namespace kw
