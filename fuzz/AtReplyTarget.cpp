@@ -61,8 +61,7 @@ bool Clean(const std::string& value, const std::string& received) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CFuzzBytes in(data, size);
     const uint8_t choice = in.Byte();
-    const std::string command =
-        choice < kCommandCount ? kCommands[choice] : in.Run(choice % 24);
+    const std::string command = choice < kCommandCount ? kCommands[choice] : in.Run(choice % 24);
     const std::string received = in.Rest();
     const Read read = ReadAll(received, command);
 

@@ -43,14 +43,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             else if (before != State::Linked && since > kw::kHandshakeStepLimitMs)
                 KW_FUZZ_REQUIRE(step.end == End::Failed, "a step over its limit ends the greeting");
             else
-                KW_FUZZ_REQUIRE(step.end == End::None && step.send.empty() && record.state == before,
+                KW_FUZZ_REQUIRE(step.end == End::None && step.send.empty() &&
+                                    record.state == before,
                                 "a tick within the limits changes nothing");
         } else {
             const std::string bytes = in.Run(op >> 1 & 0x1F);
             step = kw::HandshakeReceive(record, now, reinterpret_cast<const uint8_t*>(bytes.data()),
                                         bytes.size(), expected);
             if (before == State::Accepted || before == State::Linked)
-                KW_FUZZ_REQUIRE(step.end == End::None && step.send.empty() && record.state == before,
+                KW_FUZZ_REQUIRE(step.end == End::None && step.send.empty() &&
+                                    record.state == before,
                                 "bytes before the probe and after the link change nothing");
         }
         KW_FUZZ_REQUIRE(record.state >= before, "the greeting only moves forward");

@@ -181,13 +181,12 @@ TransferOutcome WriteAttached(const TTransferHost& host, WriteProgress& progress
     StoreRegionChecksum(image.data(), kRegionB);
 
     const uint8_t* bytes = image.data();
-    const bool written =
-        WriteRegion(
-            link, user, [&] { return SendRegionA(link, user, bytes, progress); }, "e", kRegionA,
-            4, bytes, readBuffer.data(), progress) &&
-        WriteRegion(
-            link, user, [&] { return SendRegionB(link, user, bytes, progress); }, "E", kRegionB,
-            10, bytes, readBuffer.data() + 4096, progress);
+    const bool written = WriteRegion(
+                             link, user, [&] { return SendRegionA(link, user, bytes, progress); },
+                             "e", kRegionA, 4, bytes, readBuffer.data(), progress) &&
+                         WriteRegion(
+                             link, user, [&] { return SendRegionB(link, user, bytes, progress); },
+                             "E", kRegionB, 10, bytes, readBuffer.data() + 4096, progress);
     if (link.Connected()) {
         link.SetReplyTimeOuts(20000);
     } else {
