@@ -39,6 +39,11 @@ CCOMTerminal::~CCOMTerminal() {
 
 bool CCOMTerminal::OpenPort(const std::string& name, int32_t rate) {
     const std::string path = kw::DevicePathForPort(name);
+    if (m_Line != nullptr) {
+        m_LastRate = rate;
+        RateCode(rate);
+        return OpenLine(path);
+    }
     bool closedOne = false;
     std::string closedPath;
     if (m_Comm.Enabled()) {
@@ -78,8 +83,31 @@ bool CCOMTerminal::OpenPort(const std::string& name, int32_t rate) {
     }
 }
 
+bool CCOMTerminal::OpenLine(const std::string& path) {
+    if (m_Line->IsOpen()) {
+        m_Line->Close();
+        kw::PauseHandlingMessages(kReleasePauseRounds);
+    }
+    try {
+        m_Line->Open(path);
+    } catch (const ECommError& e) {
+        m_LastOpenError = e.what();
+        throw CCOMTermExp(CCOMTermExp::PortUnavailable, e.Advice());
+    }
+    m_Buffer.Clear();
+    m_Terminator = 13;
+    m_Line->m_Received = [this](const uint8_t* bytes, int n) { m_Buffer.Append(bytes, n); };
+    return true;
+}
+
 void CCOMTerminal::ClosePort() {
+    if (m_Line != nullptr)
+        m_Line->Close();
     m_Comm.Close();
+}
+
+int CCOMTerminal::Write(const void* bytes, int n) {
+    return m_Line != nullptr ? m_Line->Write(bytes, n) : m_Comm.Write(bytes, n);
 }
 
 void CCOMTerminal::ReceiveChars(int count) {
@@ -102,10 +130,10 @@ void CCOMTerminal::SendPhase(const std::string& text) {
     if (length == 0)
         return;
     try {
-        m_Comm.Write(text.data(), static_cast<int>(length));
+        Write(text.data(), static_cast<int>(length));
         m_Buffer.Clear();
         if (m_Terminator != 0)
-            m_Comm.Write(&m_Terminator, 1);
+            Write(&m_Terminator, 1);
     } catch (const ECommError&) {
         throw CCOMTermExp(CCOMTermExp::WriteFailed);
     }

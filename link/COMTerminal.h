@@ -5,6 +5,7 @@
 
 #include "Comm.h"
 #include "ReceiveBuffer.h"
+#include "TerminalLine.h"
 
 #include <QTimer>
 
@@ -36,6 +37,11 @@ public:
     std::string ExtractBetween(const std::string& prefix, const std::string& suffix);
 
     TComm& Comm() { return m_Comm; }
+    // Raw bytes to the port, as its Write (no terminator, the count untouched).
+    int Write(const void* bytes, int n);
+    // Talk through `line` instead of the serial port (fuzz targets and tests);
+    // nullptr returns to the port. Only while the port is closed.
+    void UseLine(CTerminalLine* line) { m_Line = line; }
     kw::CReceiveBuffer& Buffer() { return m_Buffer; }
     // What the last failed OpenPort was told by the port, for diagnostics.
     const std::string& LastOpenError() const { return m_LastOpenError; }
@@ -49,9 +55,11 @@ private:
     void SendPhase(const std::string& text);
     int Wait(const std::function<int()>& complete, bool traceTimeout);
     void ReceiveChars(int count);
+    bool OpenLine(const std::string& path);
 
     TComm m_Comm;
     QTimer m_IdleTimer;
     kw::CReceiveBuffer m_Buffer;
     std::string m_LastOpenError;
+    CTerminalLine* m_Line = nullptr;
 };

@@ -75,7 +75,7 @@ void CGatewayLink::LinkWrite(const void* bytes, int32_t n) {
         return;
     }
     try {
-        m_Terminal.Comm().Write(bytes, n); // a write time-out is no failure here
+        m_Terminal.Write(bytes, n); // a write time-out is no failure here
     } catch (const ECommError&) {
         // A closed or refusing port: as a failed command write, so it reaches
         // the transfer's report instead of escaping it.

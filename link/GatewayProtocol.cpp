@@ -6,13 +6,12 @@
 #include "HardwareVariant.h"
 #include "LinkError.h"
 #include "LinkLog.h"
+#include "LinkTime.h"
 #include "UserPort.h"
 #include "Words.h"
 
 #include <cctype>
-#include <chrono>
 #include <cstring>
-#include <thread>
 
 namespace kw {
 namespace {
@@ -150,8 +149,8 @@ void ReleaseGateway(CGatewayLink& link) {
     try {
         terminal.OpenPort(link.ComPort(), 19200);
         terminal.m_Terminator = 0;
-        terminal.Comm().Write("A", 1);
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        terminal.Write("A", 1);
+        SleepWithoutMessages(100);
     } catch (const CCOMTermExp&) {
         // The gateway ends a forgotten exchange by itself; nothing to tell.
     } catch (const ECommError&) {

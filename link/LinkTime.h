@@ -26,4 +26,23 @@ void HandlePendingMessages();
 // handling the pending messages, so the window stays alive meanwhile.
 void PauseHandlingMessages(int rounds);
 
+// Sleeps without handling messages: bytes that arrive meanwhile wait for the
+// next wait to take them.
+void SleepWithoutMessages(int ms);
+
+// Where the functions above take their time and messages from. The program
+// uses the monotonic clock and Qt's event loop; fuzz targets and tests install
+// a clock that moves only while the link waits, so silence costs no real time.
+class CLinkClock {
+public:
+    virtual ~CLinkClock() = default;
+    virtual uint32_t TickCount() = 0;
+    virtual void HandleOneMessage() = 0;
+    virtual void HandlePendingMessages() = 0;
+    virtual void Sleep(int ms) = 0;
+};
+
+// Installs `clock` (nullptr: the real one again); returns the one it replaces.
+CLinkClock* SetLinkClock(CLinkClock* clock);
+
 } // namespace kw

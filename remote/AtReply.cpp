@@ -1,11 +1,14 @@
 #include "AtReply.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace kw {
 namespace {
 
-constexpr long kLargestNumber = 1000000000; // more digits say nothing more
+// More digits say nothing more. Below the largest int, so a field read as an
+// int keeps its sign: a long run of digits never wraps to 0 ("outgoing").
+constexpr long kLargestNumber = 1000000000;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -58,7 +61,7 @@ std::optional<long> ReadInteger(std::string_view text, size_t& pos) {
     long value = 0;
     for (; pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos])); ++pos) {
         if (value < kLargestNumber)
-            value = value * 10 + (text[pos] - '0');
+            value = std::min(kLargestNumber, value * 10 + (text[pos] - '0'));
     }
     return negative ? -value : value;
 }

@@ -2,6 +2,7 @@
 
 #include "Crc32.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -37,8 +38,16 @@ GatewayModel::GatewayModel(const GatewayIdentity& identity, const GatewayFaults&
       m_Gsm(clock ? std::move(clock) : GsmModule::Clock([] { return std::time(nullptr); })) {}
 
 void GatewayModel::Receive(const uint8_t* data, size_t size, std::string& reply) {
-    for (size_t i = 0; i < size; ++i)
+    for (size_t i = 0; i < size; ++i) {
+        // A command's data bytes come in bulk: all but its last are only kept.
+        if (m_State == State::Collect && m_Data.size() + 1 < m_Need) {
+            const size_t take = std::min(size - i, m_Need - 1 - m_Data.size());
+            m_Data.insert(m_Data.end(), data + i, data + i + take);
+            i += take - 1;
+            continue;
+        }
         Byte(data[i], reply);
+    }
 }
 
 void GatewayModel::Receive(const std::string& bytes, std::string& reply) {

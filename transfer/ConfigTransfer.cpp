@@ -11,10 +11,8 @@
 #include "UserPort.h"
 #include "Words.h"
 
-#include <chrono>
 #include <cstring>
 #include <functional>
-#include <thread>
 #include <vector>
 
 namespace kw {
@@ -35,9 +33,12 @@ void Relabel(CUserPort& user, int word) {
     HandlePendingMessages(); // let the window repaint
 }
 
-void SleepWithoutMessages(int ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
+// How far a write got. Once configuration bytes went out, a failure may leave
+// the gateway with part of the new configuration; the user is told so.
+struct WriteProgress {
+    bool sent = false;     // bytes of a region went out
+    bool accepted = false; // the gateway acknowledged a region or chunk
+};
 
 // The read-back of a region after writing it: the serial cable reads with the
 // short time-out, modem and TCP links with the long one.
@@ -50,11 +51,12 @@ void ReadBackTimeOuts(CGatewayLink& link) {
 // time-out, also after a failed read-back left the short one set.
 bool WriteRegion(CGatewayLink& link, CUserPort& user, const std::function<bool()>& send,
                  const char* readCommand, const ImageRegion& region, int readPosition,
-                 const uint8_t* image, uint8_t* reply) {
+                 const uint8_t* image, uint8_t* reply, WriteProgress& progress) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         link.SetReplyTimeOuts(20000);
         if (!send())
             continue;
+        progress.accepted = true;
         ReadBackTimeOuts(link);
         link.LinkSendWait(readCommand, region.size + 1);
         user.SetProgressPosition(readPosition);
@@ -66,8 +68,10 @@ bool WriteRegion(CGatewayLink& link, CUserPort& user, const std::function<bool()
 }
 
 // "g" and region A at once.
-bool SendRegionA(CGatewayLink& link, CUserPort& user, const uint8_t* image) {
+bool SendRegionA(CGatewayLink& link, CUserPort& user, const uint8_t* image,
+                 WriteProgress& progress) {
     link.LinkClear();
+    progress.sent = true;
     link.LinkWrite("g", 1);
     link.LinkWrite(image, kRegionA.size);
     user.SetProgressPosition(3);
@@ -76,7 +80,8 @@ bool SendRegionA(CGatewayLink& link, CUserPort& user, const uint8_t* image) {
 }
 
 // "G" and region B in four chunks, each acknowledged.
-bool SendRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image) {
+bool SendRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image,
+                 WriteProgress& progress) {
     link.LinkClear();
     link.LinkWrite("G", 1);
     for (int chunk = 0; chunk < 4; ++chunk) {
@@ -87,6 +92,7 @@ bool SendRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image) {
         SleepWithoutMessages(200);
         if (link.LinkSendExpect("", kAcknowledge) != 1)
             return false;
+        progress.accepted = true;
     }
     return true;
 }
@@ -107,15 +113,15 @@ TransferOutcome ReadAttached(const TTransferHost& host) {
     user.SetProgressRange(0, 5);
     user.SetProgressPosition(0);
     Relabel(user, word::kCommunicating);
+    // The identity goes into the registry with the regions, once both are in:
+    // a read that fails half-way leaves the configuration in memory as it was.
     const std::string letter = AskIdentity(link, "B").substr(0, 1);
-    host.parameters.SetValue("HWVer", 0, letter);
-    host.hardwareText = letter;
     user.SetProgressPosition(1);
-    host.parameters.SetValue("SWVer", 0, AskIdentity(link, "C"));
+    const std::string version = AskIdentity(link, "C");
     user.SetProgressPosition(2);
-    host.parameters.SetValue("SerialNum", 0, AskIdentity(link, "D"));
+    const std::string serial = AskIdentity(link, "D");
     user.SetProgressPosition(3);
-    host.parameters.SetValue("OperLock", 0, AskIdentity(link, "F"));
+    const std::string operatorLock = AskIdentity(link, "F");
     user.SetProgressPosition(4);
 
     std::vector<uint8_t> buffer(kReadBufferSize);
@@ -126,6 +132,11 @@ TransferOutcome ReadAttached(const TTransferHost& host) {
         return {TransferResult::Unreadable};
     }
     user.HideProgress();
+    host.parameters.SetValue("HWVer", 0, letter);
+    host.hardwareText = letter;
+    host.parameters.SetValue("SWVer", 0, version);
+    host.parameters.SetValue("SerialNum", 0, serial);
+    host.parameters.SetValue("OperLock", 0, operatorLock);
     host.parameters.LoadFromImage(buffer.data() + 1, kImageSize);
     user.ShowMessage(Icon::Information, word::kConfigurationRead);
     host.pinChanged = false;
@@ -133,7 +144,7 @@ TransferOutcome ReadAttached(const TTransferHost& host) {
     return {TransferResult::Done};
 }
 
-TransferOutcome WriteAttached(const TTransferHost& host) {
+TransferOutcome WriteAttached(const TTransferHost& host, WriteProgress& progress) {
     CGatewayLink& link = host.link;
     CUserPort& user = host.user;
     const char configuration = host.hardwareText.empty() ? '\0' : host.hardwareText[0];
@@ -171,11 +182,11 @@ TransferOutcome WriteAttached(const TTransferHost& host) {
 
     const uint8_t* bytes = image.data();
     const bool written = WriteRegion(
-                             link, user, [&] { return SendRegionA(link, user, bytes); }, "e",
-                             kRegionA, 4, bytes, readBuffer.data()) &&
+                             link, user, [&] { return SendRegionA(link, user, bytes, progress); },
+                             "e", kRegionA, 4, bytes, readBuffer.data(), progress) &&
                          WriteRegion(
-                             link, user, [&] { return SendRegionB(link, user, bytes); }, "E",
-                             kRegionB, 10, bytes, readBuffer.data() + 4096);
+                             link, user, [&] { return SendRegionB(link, user, bytes, progress); },
+                             "E", kRegionB, 10, bytes, readBuffer.data() + 4096, progress);
     if (link.Connected()) {
         link.SetReplyTimeOuts(20000);
     } else {
@@ -185,6 +196,8 @@ TransferOutcome WriteAttached(const TTransferHost& host) {
     user.HideProgress();
     if (!written) {
         user.ShowMessage(Icon::Error, word::kWriteFailed);
+        if (progress.accepted)
+            user.ShowMessage(Icon::Error, word::kWriteMayBeIncomplete);
         return {TransferResult::WriteFailed};
     }
     user.ShowMessage(Icon::Information, word::kConfigurationWritten);
@@ -227,10 +240,13 @@ TransferOutcome WriteToGateway(const TTransferHost& host) {
         host.user.HideProgress();
         return {TransferResult::AttachFailed};
     }
+    WriteProgress progress;
     try {
-        return WriteAttached(host);
+        return WriteAttached(host, progress);
     } catch (const CCOMTermExp& e) {
         ShowLinkError(e, host.user);
+        if (progress.sent)
+            host.user.ShowMessage(Icon::Error, word::kWriteMayBeIncomplete);
         host.user.HideProgress();
         return {TransferResult::LinkFailed, e.Code()};
     }

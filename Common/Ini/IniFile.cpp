@@ -26,6 +26,20 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
+// Leading blanks, carriage returns and byte order marks: files joined together
+// keep the mark each had at its start, and it must not hide a header or become
+// part of a key.
+std::string_view SkipLeadingMarks(std::string_view line) {
+    for (;;) {
+        if (!line.empty() && (IsBlank(line.front()) || line.front() == '\r'))
+            line.remove_prefix(1);
+        else if (line.substr(0, 3) == "\xEF\xBB\xBF")
+            line.remove_prefix(3);
+        else
+            return line;
+    }
+}
+
 std::string_view StripLineEnd(std::string_view line) {
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
         line.remove_suffix(1);
@@ -125,14 +139,12 @@ bool CIniFile::Load(const std::string& path, std::string* error) {
 
 void CIniFile::Parse(std::string_view text) {
     m_Sections.clear();
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
     Section* current = nullptr;
     while (!text.empty()) {
         const size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        line = StripLineEnd(line);
+        line = SkipLeadingMarks(StripLineEnd(line));
 
         const std::string_view trimmed = Trim(line);
         if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#')

@@ -8,9 +8,10 @@
 //                      trailing CR/LF removed and nothing else touched (commas,
 //                      quotes and spaces stay as they are: passwords may hold them)
 //   ; or # comment     ignored, as are blank lines and lines without '='
-// Entries before the first header belong to the section named "". A UTF-8 byte
-// order mark at the start is skipped. Section and key lookups are exact (case
-// matters). When a key appears twice in one section, lookups see the first.
+// Entries before the first header belong to the section named "". UTF-8 byte
+// order marks at the start of a line are skipped (joined files keep theirs).
+// Section and key lookups are exact (case matters). When a key appears twice in
+// one section, lookups see the first.
 // Binary bytes, NULs and very long lines are kept as bytes and never fail.
 #pragma once
 

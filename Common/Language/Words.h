@@ -131,4 +131,9 @@ inline constexpr int kInvalidDate = 321;         // set-time dialog
 inline constexpr int kInvalidTime = 322;         // set-time dialog
 inline constexpr int kCentreNumberRefused = 440; // double quote or control character
 
+// ---- Hardening: an interrupted write (transfer)
+// Shown after a write failed once configuration bytes had gone out: the
+// gateway may hold part of the new configuration, and writing again repairs it.
+inline constexpr int kWriteMayBeIncomplete = 520;
+
 } // namespace kw::word

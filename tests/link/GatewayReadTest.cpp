@@ -67,7 +67,10 @@ TEST_F(Read, RegionBBadThreeTimesFailsAfterOneGoodRegionA) {
     EXPECT_EQ(CountLines(lines, "E bad-checksum"), 3);
     EXPECT_EQ(CountLines(lines, "E"), 0);
     EXPECT_EQ(hardwareText, "");
-    EXPECT_EQ(parameters.GetValue("HWVer", 0), "A"); // identity values are kept
+    // The registry as it was, the identity included.
+    EXPECT_EQ(parameters.GetValue("HWVer", 0), "");
+    EXPECT_EQ(parameters.GetValue("SerialNum", 0), "");
+    EXPECT_FALSE(parameters.m_Modified);
     EXPECT_EQ(EncodedImage(parameters), before);
     EXPECT_TRUE(link.ExchangeOpen());
 }

@@ -86,6 +86,9 @@ const Case kCases[] = {
     {"code without closing quote", kOperator, "AT+COPS?", "\r\n+COPS: 0,2,\"23099\r\nOK\r\n",
      "none"},
     {"code not registered", kOperator, "AT+COPS?", "\r\n+COPS: 0\r\n\r\nOK\r\n", "none"},
+    // Ten digits would not fit an int: read as the largest number, never wrapped.
+    {"technology of many digits", kOperator, "AT+COPS?",
+     "\r\n+COPS: 0,2,\"23099\",+420602909909\r\n\r\nOK\r\n", "'23099' 1000000000"},
 
     {"no call", kCalls, "AT+CLCC", "\r\nOK\r\n", "no call"},
     {"received call", kCalls, "AT+CLCC", "\r\n+CLCC: 1,1,4,0,0,\"+420777\",145\r\n\r\nOK\r\n",
@@ -99,6 +102,8 @@ const Case kCases[] = {
     {"number without closing quote", kCalls, "AT+CLCC", "\r\n+CLCC: 1,1,4,0,0,\"+420\r\nOK\r\n",
      "unreadable"},
     {"call without fields", kCalls, "AT+CLCC", "\r\n+CLCC: 1\r\n\r\nOK\r\n", "unreadable"},
+    {"direction of many digits stays received", kCalls, "AT+CLCC",
+     "\r\n+CLCC: 1,4294967296,4,0,0,\"+420777\",145\r\n\r\nOK\r\n", "1000000000 '+420777'"},
 
     {"signal", kSignal, "AT+CSQ", "\r\n+CSQ: 23,0\r\n\r\nOK\r\n", "23"},
     {"signal with spaces", kSignal, "AT+CSQ", "\r\n+CSQ:  31 , 0\r\n\r\nOK\r\n", "31"},

@@ -39,6 +39,26 @@ TEST(IniParse, KeepsFileOrderAndValuesAsWritten) {
     EXPECT_EQ(ini.ReadString("Lang0", "File"), "Cz.lng");
 }
 
+TEST(IniParse, ByteOrderMarksOfJoinedFilesHideNothing) {
+    // Two files joined, each starting with its mark; a mark before a key in
+    // front of every header comes back the same after writing and reading.
+    CIniFile ini;
+    ini.Parse("\xEF\xBB\xBF[A]\nK=1\n\xEF\xBB\xBF[B]\nK=2\n \xEF\xBB\xBF"
+              "L=3\n");
+    EXPECT_EQ(ini.ReadString("A", "K"), "1");
+    EXPECT_EQ(ini.ReadString("B", "K"), "2");
+    EXPECT_EQ(ini.ReadString("B", "L"), "3");
+    CIniFile leading;
+    leading.Parse("\xEF\xBB\xBF\xEF\xBB\xBF"
+                  "dC=Ize\n\r\r\xEF\xBB\xBF"
+                  "2C=Ize\n");
+    CIniFile again;
+    again.Parse(leading.Text());
+    EXPECT_EQ(again.ReadString("", "dC"), "Ize");
+    EXPECT_EQ(again.ReadString("", "2C"), "Ize");
+    EXPECT_EQ(again.Text(), leading.Text());
+}
+
 TEST(IniParse, LookupsAreExactAndFirstDuplicateWins) {
     CIniFile ini;
     ini.Parse("[S]\nKey=first\nKey=second\nkey=lower\n");
