@@ -1,10 +1,14 @@
 // read and write: the configuration between a gateway on a cable and a file,
 // by the same procedures as the main window's Read and Write commands.
+#include "AppSettings.h"
+#include "BackupStore.h"
 #include "CliArgs.h"
 #include "CliCommands.h"
 #include "ConfigFiles.h"
 #include "ConfigTransfer.h"
+#include "Folders.h"
 #include "GatewayProtocol.h"
+#include "IniFile.h"
 #include "LinkSession.h"
 #include "ParameterCatalogue.h"
 #include "Parameters.h"
@@ -31,6 +35,7 @@ void SetCode(CParameters& parameters, const CliArgs& args, const char* option, c
 void Transfer(LinkSession& session, TransferOutcome (*procedure)(const TTransferHost&),
               CParameters& parameters, std::string hardwareText, bool pinChanged,
               bool passwordChanged) {
+    const CBackupStore backups = DataFolderBackups();
     const TTransferHost host{session.Link(),
                              parameters,
                              session.User(),
@@ -38,7 +43,8 @@ void Transfer(LinkSession& session, TransferOutcome (*procedure)(const TTransfer
                              pinChanged,
                              passwordChanged,
                              {},
-                             {}};
+                             {},
+                             &backups};
     const TransferOutcome outcome = procedure(host);
     ReleaseGateway(session.Link());
     if (outcome.result != TransferResult::Done)
@@ -46,6 +52,13 @@ void Transfer(LinkSession& session, TransferOutcome (*procedure)(const TTransfer
 }
 
 } // namespace
+
+CBackupStore DataFolderBackups() {
+    const std::string dataFolder = DataFolder();
+    CIniFile ini;
+    ini.Load(SettingsFilePath(dataFolder));
+    return CBackupStore(dataFolder, ReadSettings(ini, {}).BackupsKept);
+}
 
 void RunRead(const Args& argv) {
     const CliArgs args(argv, {"--port", "-o", "--attach-timeout"}, {});

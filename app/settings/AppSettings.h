@@ -33,6 +33,9 @@ struct TAppSettings {
     std::string LastAPN;
     std::string LastInetUser;
     std::string LastInetPassw;
+    // Written after the keys above, so older settings writers keep their order.
+    bool Trace = false;   // every exchange with the gateway leaves a trace file
+    int BackupsKept = 50; // backups kept per gateway; below 1 the default
 };
 
 // What the defaults and limits of the settings depend on.

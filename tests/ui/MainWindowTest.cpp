@@ -46,7 +46,8 @@ std::vector<std::string> SettingsKeys(const std::string& ini) {
 const std::vector<std::string> kTableOrder = {
     "Com",       "IpCom",       "ActLanguage",  "Left",    "Top",          "Height",
     "Width",     "ModemNumber", "ConType",      "ModemId", "IpAddress",    "IpPort",
-    "LastIpNum", "LastIpPassw", "LastIpSerial", "LastAPN", "LastInetUser", "LastInetPassw"};
+    "LastIpNum", "LastIpPassw", "LastIpSerial", "LastAPN", "LastInetUser", "LastInetPassw",
+    "Trace",     "BackupsKept"};
 
 TEST_F(MainWindow, FirstStartIsCentredAtDefaultSizeWithDefaults) {
     TFMain& w = Start();
