@@ -61,6 +61,9 @@ std::optional<TBackupEntry> ParseName(const std::string& name) {
 // a file in its place is refused rather than followed.
 bool OwnerOnlyFolder(const fs::path& folder, std::string& error) {
     std::error_code ec;
+    // The data folder above is the program's; only what lies below is made here owner-only.
+    fs::create_directories(folder.parent_path(), ec);
+    errno = 0;
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
         error = folder.string() + ": " + std::strerror(errno);
         return false;
