@@ -12,8 +12,20 @@
 namespace kw {
 namespace {
 
+// A caption as a list shows it: without a control's accelerator mark ("&&" is
+// one "&", and a "&" before a space, as in "GSM & SIM", is plain text) or colon.
 QString WordText(const CLanguage& language, int word) {
-    QString text = QString::fromStdString(language.GetText(word)).remove('&').trimmed();
+    const QString raw = QString::fromStdString(language.GetText(word));
+    QString text;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '&' && i + 1 < raw.size() && raw[i + 1] != ' ') {
+            ++i;
+            if (raw[i] != '&' && !raw[i].isLetterOrNumber())
+                text += '&';
+        }
+        text += raw[i];
+    }
+    text = text.trimmed();
     while (text.endsWith(':'))
         text.chop(1);
     return text;
