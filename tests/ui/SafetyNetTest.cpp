@@ -145,6 +145,18 @@ TEST(SafetyNet, ReadEditThreeQuestionBeforeWriteBackupsAndCompare) {
             EXPECT_TRUE(target->isVisibleTo(&w)) << control.toStdString();
         }
 
+        // The gateway read now holds what was written: nothing differs, and
+        // that read left its own backup.
+        port.ExpectMessage(Icon::Information, 112);
+        compare->findChild<QPushButton*>("GatewayButton")->click();
+        ASSERT_TRUE(port.AllMessagesShown());
+        EXPECT_EQ(list->topLevelItemCount(), 0);
+        EXPECT_EQ(compare->findChild<QLabel*>("CountLabel")->text(),
+                  QString::fromStdString(language.GetText(kw::word::kNoDifferences)));
+        w.BackupsClicked();
+        ASSERT_EQ(tree->topLevelItem(0)->childCount(), 3);
+        tree->setCurrentItem(tree->topLevelItem(0)->child(2));
+
         // Open loads the read backup into the editor: the edits are gone.
         const std::string phone = p.GetValue("PhoneNumForSMS", 0);
         backups->findChild<QPushButton*>("OpenButton")->click();
