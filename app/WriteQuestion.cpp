@@ -2,6 +2,7 @@
 
 #include "FormatText.h"
 #include "Language.h"
+#include "TranslateWidgets.h"
 #include "Words.h"
 
 #include <QDialogButtonBox>
@@ -30,11 +31,14 @@ CWriteQuestion::CWriteQuestion(CLanguage& language, const std::vector<kw::TDiffe
     kw::SetUpDifferenceList(*list, language);
     kw::FillDifferenceList(*list, rows);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* write = buttons->addButton(text(word::kWriteAnyway), QDialogButtonBox::AcceptRole);
-    write->setObjectName("WriteButton");
-    QPushButton* cancel = buttons->addButton(text(word::kCancel), QDialogButtonBox::RejectRole);
-    cancel->setObjectName("CancelButton");
+    QDialogButtonBox* buttons =
+        kw::MakeDialogButtons(this, "WriteButton", word::kWriteAnyway, "CancelButton");
+    auto* write = findChild<QPushButton*>("WriteButton");
+    auto* cancel = findChild<QPushButton*>("CancelButton");
+    write->setText(text(word::kWriteAnyway));
+    cancel->setText(text(word::kCancel));
+    // Enter must not overwrite a gateway: Cancel is the default here.
+    write->setDefault(false);
     cancel->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
