@@ -51,9 +51,16 @@ std::optional<TBackupEntry> ParseName(const std::string& name) {
         return std::nullopt;
     TBackupEntry entry;
     entry.time = name.substr(0, kTimeLength);
-    entry.written = name.size() >= kWrittenSuffix.size() &&
-                    name.compare(name.size() - kWrittenSuffix.size(), kWrittenSuffix.size(),
-                                 kWrittenSuffix) == 0;
+    std::string middle = name.substr(kTimeLength, name.size() - kTimeLength - kExtension.size());
+    const std::string written = "_written";
+    entry.written = middle.size() >= written.size() &&
+                    middle.compare(middle.size() - written.size(), written.size(), written) == 0;
+    if (entry.written)
+        middle.resize(middle.size() - written.size());
+    // Nothing else but the number of a second backup in the same second.
+    if (!middle.empty() && (middle.size() < 2 || middle[0] != '_' ||
+                            middle.find_first_not_of("0123456789", 1) != std::string::npos))
+        return std::nullopt;
     return entry;
 }
 

@@ -131,7 +131,7 @@ inline constexpr int kInvalidDate = 321;         // set-time dialog
 inline constexpr int kInvalidTime = 322;         // set-time dialog
 inline constexpr int kCentreNumberRefused = 440; // double quote or control character
 
-// ---- Safety net (backups, compare, link traces)
+// ---- Safety net (backups, compare; 479 to 481 are kept for the link traces)
 inline constexpr int kClose = 3; // the windows' close button
 inline constexpr int kBackups = 460;
 inline constexpr int kCompare = 461;
@@ -152,9 +152,6 @@ inline constexpr int kOtherColumn = 475;
 inline constexpr int kNoDifferences = 476;
 inline constexpr int kWriteWillChange = 477;
 inline constexpr int kWriteAnyway = 478;
-inline constexpr int kRecordTraces = 479;
-inline constexpr int kOpenTracesFolder = 480;
-inline constexpr int kTraceFailed = 481;
 inline constexpr int kDifferencesCount = 482;
 
 } // namespace kw::word

@@ -82,8 +82,11 @@ TEST_F(Store, KeepsTheNewestFiftyOfEachGatewayNewestFirst) {
     // A file the store did not make is never taken for a backup nor dropped.
     const std::string stranger = temp.Path("data") + "/backups/A1/notes.txt";
     std::ofstream(stranger) << "keep";
+    const std::string copy = temp.Path("data") + "/backups/A1/2020-01-01_00-00-00 copy.sgd";
+    std::ofstream(copy) << "keep";
     SaveAs("A1", false);
     EXPECT_TRUE(std::filesystem::exists(stranger));
+    EXPECT_TRUE(std::filesystem::exists(copy));
     EXPECT_EQ(store.List("A1").size(), 50u);
 }
 
