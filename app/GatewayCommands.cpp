@@ -42,8 +42,13 @@ void CGatewayCommands::Run(const std::function<void()>& command) {
         m_Host.close();
 }
 
+CBackupStore CGatewayCommands::Backups() const {
+    return CBackupStore(m_Host.dataFolder, m_Host.settings.BackupsKept);
+}
+
 void CGatewayCommands::Read() {
     Run([this] {
+        const CBackupStore backups = Backups();
         ReadFromGateway({FollowSettings(),
                          m_Host.parameters,
                          m_Host.user(),
@@ -51,12 +56,35 @@ void CGatewayCommands::Read() {
                          m_Host.pinChanged,
                          m_Host.passwordChanged,
                          {},
-                         m_Host.showConfiguration});
+                         m_Host.showConfiguration,
+                         &backups});
     });
+}
+
+bool CGatewayCommands::ReadInto(CParameters& other) {
+    bool read = false;
+    Run([&] {
+        const CBackupStore backups = Backups();
+        std::string variant; // none held: no question about losing changes
+        bool pinChanged = false;
+        bool passwordChanged = false;
+        read = ReadFromGateway({FollowSettings(),
+                                other,
+                                m_Host.user(),
+                                variant,
+                                pinChanged,
+                                passwordChanged,
+                                {},
+                                {},
+                                &backups})
+                   .result == TransferResult::Done;
+    });
+    return read;
 }
 
 void CGatewayCommands::Write() {
     Run([this] {
+        const CBackupStore backups = Backups();
         WriteToGateway({FollowSettings(),
                         m_Host.parameters,
                         m_Host.user(),
@@ -64,7 +92,8 @@ void CGatewayCommands::Write() {
                         m_Host.pinChanged,
                         m_Host.passwordChanged,
                         m_Host.storePage,
-                        {}});
+                        {},
+                        &backups});
     });
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "AppSettings.h"
+#include "BackupStore.h"
 #include "COMTerminal.h"
 #include "ConfigTransfer.h"
 #include "FirmwareUpgrade.h"
@@ -38,6 +39,11 @@ public:
 
     void Read();
     void Write();
+    // Reads the gateway's configuration into `other`, leaving the editor's
+    // alone (a compare against the gateway); true when it was read.
+    bool ReadInto(CParameters& other);
+    // The backups of the data folder, keeping as many as the settings say.
+    CBackupStore Backups() const;
     void Upgrade();
     // Ends a cable exchange a read left open: the monitor does so before it
     // takes the port at its own speed.

@@ -2,6 +2,7 @@
 
 #include "About.h"
 #include "AppLog.h"
+#include "CompareWindow.h"
 #include "DForm.h"
 #include "EnableRules.h"
 #include "FileDialogs.h"
@@ -214,6 +215,9 @@ void TFMain::BuildMenus() {
     m_ConnectAction = item(m_ApplicationMenu, "Navazatspojeni1", &TFMain::ConnectClicked);
     m_DisconnectAction = item(m_ApplicationMenu, "Ukoncitspojeni1", &TFMain::DisconnectClicked);
     m_ApplicationMenu->addSeparator();
+    m_BackupsAction = item(m_ApplicationMenu, "BackupsItem", &TFMain::BackupsClicked);
+    m_CompareAction = item(m_ApplicationMenu, "CompareItem", &TFMain::CompareClicked);
+    m_ApplicationMenu->addSeparator();
     m_AboutAction = item(m_ApplicationMenu, "Oaplikaci1", &TFMain::AboutClicked);
     m_ExitAction = item(m_ApplicationMenu, "Ukoncit1", &TFMain::ExitClicked);
 
@@ -359,6 +363,10 @@ void TFMain::SetOwnTexts() {
     m_ReadAction->setText(Text(word::kReadFromGateway));
     m_WriteAction->setText(Text(word::kWriteToGateway));
     m_UpgradeAction->setText(Text(word::kUpgradeFirmware));
+    m_BackupsAction->setText(Text(word::kBackups));
+    m_CompareAction->setText(Text(word::kCompare));
+    if (m_CompareWindow)
+        m_CompareWindow->Translate();
 }
 
 void TFMain::UpdateCaption() {
@@ -416,6 +424,7 @@ void TFMain::EnableRules() {
     m_ReadAction->setEnabled(e.menuLink);
     m_WriteAction->setEnabled(e.menuLink);
     m_UpgradeAction->setEnabled(e.menuLink);
+    m_CompareAction->setEnabled(state.configLoaded);
     m_StatusText->setText(Text(e.statusWord));
 }
 
@@ -453,13 +462,16 @@ void TFMain::SetDialogRunner(std::function<int(QDialog&)> runner) {
 
 void TFMain::LoadFromFileClicked() {
     const std::optional<std::string> file = m_FileDialogs->AskOpen(Text(kw::word::kOpenFileFilter));
-    if (!file)
-        return;
-    if (m_Parameters.LoadFromFile(*file)) {
+    if (file)
+        LoadFile(*file);
+}
+
+void TFMain::LoadFile(const std::string& file) {
+    if (m_Parameters.LoadFromFile(file)) {
         m_PINChanged = false;
         m_ServisPasswChanged = false;
     } else {
-        m_Port->ShowMessage(CUserPort::Icon::Error, kw::word::kCannotLoadFile, "%s\n'%s'", {*file});
+        m_Port->ShowMessage(CUserPort::Icon::Error, kw::word::kCannotLoadFile, "%s\n'%s'", {file});
     }
     m_HWVer = kw::SettleVariantAfterLoad(m_Parameters);
     RefreshConfig();
@@ -498,6 +510,8 @@ void TFMain::ReadFromGatewayClicked() {
 }
 
 void TFMain::WriteToGatewayClicked() {
+    if (m_Commands.Busy() || !ConfirmChangesBeforeWrite())
+        return;
     m_Commands.Write();
 }
 

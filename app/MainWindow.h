@@ -18,6 +18,8 @@
 #include <functional>
 #include <memory>
 
+class CBackupsWindow;
+class CCompareWindow;
 class CFileDialogs;
 class CLanguage;
 namespace kw {
@@ -99,6 +101,12 @@ public:
     void DisconnectClicked();
     void AboutClicked();
     void ExitClicked();
+    void BackupsClicked();
+    void CompareClicked();
+    // Loads a configuration file into the editor as Load from file does.
+    void LoadFile(const std::string& file);
+    // Shows the page of `section` and, when it has one, the control named.
+    void ShowControl(int section, const std::string& control);
     // A language button: "Cze", "Eng", "Slo", "Ger", "Pol", "Fin", "Tur" or "Spa".
     void LanguageButtonClicked(const char* id);
 
@@ -134,6 +142,14 @@ private:
     // The section list's choice: the page left is stored, the new one filled.
     void ShowSelectedSection();
     int RunDialog(QDialog& dialog);
+    // Before Write: against the newest backup read from the editor's gateway,
+    // the values that change, to write or not. True to go on.
+    bool ConfirmChangesBeforeWrite();
+    CCompareWindow& CompareWindow();
+    void CompareWith(const CParameters& other, const QString& name);
+    void CompareWithFile();
+    void CompareWithFileAt(const std::string& file);
+    void CompareWithGateway();
     QString Text(int word) const;
 
     CLanguage& m_Language;
@@ -177,6 +193,10 @@ private:
     QAction* m_ReadAction = nullptr;
     QAction* m_WriteAction = nullptr;
     QAction* m_UpgradeAction = nullptr;
+    QAction* m_BackupsAction = nullptr;
+    QAction* m_CompareAction = nullptr;
+    CBackupsWindow* m_BackupsWindow = nullptr;
+    CCompareWindow* m_CompareWindow = nullptr;
     TFNew* m_NewDialog = nullptr;
     TFOAplikaci* m_AboutBox = nullptr;
     QPointer<TFMonitor> m_MonitorWindow; // while it is open

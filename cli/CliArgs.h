@@ -20,6 +20,12 @@ struct CommandFailure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Ends a command with this exit code and nothing more said, for a command whose
+// result is its code (diff: 1 when the files differ).
+struct ExitCode {
+    int code;
+};
+
 class CliArgs {
 public:
     // valueOptions take one argument ("-o" included); flags take none.

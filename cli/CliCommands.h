@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+namespace kw {
+class CBackupStore;
+}
+
 namespace kw::cli {
 
 using Args = std::vector<std::string>;
@@ -25,5 +29,11 @@ void RunFwInfo(const Args& args);
 void RunUpgrade(const Args& args);
 void RunMonitor(const Args& args);
 void RunPdu(const Args& args);
+void RunDiff(const Args& args);
+void RunBackups(const Args& args);
+
+// The backups of the data folder the program uses (KOLBRAWIN_DATA_DIR first),
+// keeping as many as its settings say.
+CBackupStore DataFolderBackups();
 
 } // namespace kw::cli

@@ -1,12 +1,16 @@
 // read and write: the configuration between a gateway (on a cable, or woken
 // to call back over TCP/IP) and a file, by the same procedures as the main
 // window's Read and Write commands.
+#include "AppSettings.h"
+#include "BackupStore.h"
 #include "CliArgs.h"
 #include "CliCommands.h"
 #include "ConfigFiles.h"
 #include "ConfigTransfer.h"
+#include "Folders.h"
 #include "GatewayProtocol.h"
 #include "GatewayWay.h"
+#include "IniFile.h"
 #include "LinkSession.h"
 #include "ParameterCatalogue.h"
 #include "Parameters.h"
@@ -33,6 +37,7 @@ void SetCode(CParameters& parameters, const CliArgs& args, const char* option, c
 void Transfer(LinkSession& session, const std::string& where,
               TransferOutcome (*procedure)(const TTransferHost&), CParameters& parameters,
               std::string hardwareText, bool pinChanged, bool passwordChanged) {
+    const CBackupStore backups = DataFolderBackups();
     const TTransferHost host{session.Link(),
                              parameters,
                              session.User(),
@@ -40,7 +45,8 @@ void Transfer(LinkSession& session, const std::string& where,
                              pinChanged,
                              passwordChanged,
                              {},
-                             {}};
+                             {},
+                             &backups};
     const TransferOutcome outcome = procedure(host);
     ReleaseGateway(session.Link());
     if (outcome.result != TransferResult::Done)
@@ -48,6 +54,13 @@ void Transfer(LinkSession& session, const std::string& where,
 }
 
 } // namespace
+
+CBackupStore DataFolderBackups() {
+    const std::string dataFolder = DataFolder();
+    CIniFile ini;
+    ini.Load(SettingsFilePath(dataFolder));
+    return CBackupStore(dataFolder, ReadSettings(ini, {}).BackupsKept);
+}
 
 void RunRead(const Args& argv) {
     const CliArgs args(argv, WithWayOptions({"-o", "--attach-timeout"}), WithWayFlags({}));

@@ -31,6 +31,8 @@ const Command kCommands[] = {
      " [--set-clock \"DD.MM.YYYY HH:MM\" | --sync-clock]",
      &RunMonitor},
     {"pdu", "pdu NUMBER TEXT", &RunPdu},
+    {"diff", "diff A.sgd B.sgd", &RunDiff},
+    {"backups", "backups [--serial S]", &RunBackups},
 };
 
 void PrintUsage(std::ostream& out) {
@@ -73,6 +75,8 @@ int main(int argc, char** argv) {
         } catch (const CommandFailure& e) {
             std::cerr << "kolbrawin-cli: " << e.what() << "\n";
             return 1;
+        } catch (const ExitCode& e) {
+            return e.code;
         }
     }
     std::cerr << "kolbrawin-cli: unknown command " << argv[1] << "\n";

@@ -1,5 +1,6 @@
 #include "ConfigTransfer.h"
 
+#include "BackupStore.h"
 #include "COMTermExp.h"
 #include "ConfigImage.h"
 #include "GatewayLink.h"
@@ -7,6 +8,7 @@
 #include "HardwareVariant.h"
 #include "LinkError.h"
 #include "LinkTime.h"
+#include "ParameterCatalogue.h"
 #include "Parameters.h"
 #include "UserPort.h"
 #include "Words.h"
@@ -107,6 +109,18 @@ void KeepGatewayRanges(const TTransferHost& host, uint8_t* image, const uint8_t*
         std::memcpy(image + kPin, gateway + kPin, kSecretSize);
 }
 
+// What the gateway now holds: the editor's configuration with the ranges the
+// gateway kept, and the identity texts that lie outside the image.
+void BackUpWritten(const TTransferHost& host, const uint8_t* image) {
+    CParameters written;
+    RegisterCatalogue(written);
+    for (const auto& [name, rc] : host.parameters.Records())
+        if (TMultiPar* copy = written.Find(name); copy != nullptr && copy->Count == rc.Count)
+            copy->Values = rc.Values;
+    written.LoadFromImage(image, kImageSize);
+    BackUpConfiguration(host.backups, written, true, host.user);
+}
+
 TransferOutcome ReadAttached(const TTransferHost& host) {
     CGatewayLink& link = host.link;
     CUserPort& user = host.user;
@@ -139,6 +153,7 @@ TransferOutcome ReadAttached(const TTransferHost& host) {
     host.parameters.SetValue("OperLock", 0, operatorLock);
     host.parameters.LoadFromImage(buffer.data() + 1, kImageSize);
     user.ShowMessage(Icon::Information, word::kConfigurationRead);
+    BackUpConfiguration(host.backups, host.parameters, false, user);
     host.pinChanged = false;
     host.passwordChanged = false;
     return {TransferResult::Done};
@@ -201,6 +216,8 @@ TransferOutcome WriteAttached(const TTransferHost& host, WriteProgress& progress
         return {TransferResult::WriteFailed};
     }
     user.ShowMessage(Icon::Information, word::kConfigurationWritten);
+    if (host.backups)
+        BackUpWritten(host, image.data());
     return {TransferResult::Done};
 }
 

@@ -12,6 +12,7 @@ class CUserPort;
 
 namespace kw {
 
+class CBackupStore;
 class CGatewayLink;
 
 // What a transfer needs of the main window.
@@ -24,6 +25,8 @@ struct TTransferHost {
     bool& passwordChanged;           // the service password, likewise
     std::function<void()> storePage; // write: the page on view into the registry
     std::function<void()> refresh;   // read: refresh the window, reload the page
+    // Where a read and a successful write leave their backup; none without.
+    const CBackupStore* backups = nullptr;
 };
 
 enum class TransferResult : uint8_t {

@@ -136,4 +136,27 @@ inline constexpr int kCentreNumberRefused = 440; // double quote or control char
 // gateway may hold part of the new configuration, and writing again repairs it.
 inline constexpr int kWriteMayBeIncomplete = 520;
 
+// ---- Safety net (backups, compare; 479 to 481 are kept for the link traces)
+inline constexpr int kClose = 3; // the windows' close button
+inline constexpr int kBackups = 460;
+inline constexpr int kCompare = 461;
+inline constexpr int kBackupFailed = 462;
+inline constexpr int kBackupRead = 463;
+inline constexpr int kBackupWritten = 464;
+inline constexpr int kTimeColumn = 465;
+inline constexpr int kKindColumn = 466;
+inline constexpr int kHardwareColumn = 467;
+inline constexpr int kOpenBackup = 468;
+inline constexpr int kCompareWithFile = 469;
+inline constexpr int kCompareWithGateway = 470;
+inline constexpr int kPageColumn = 471;
+inline constexpr int kValueColumn = 472;
+inline constexpr int kRowColumn = 473;
+inline constexpr int kEditorColumn = 474;
+inline constexpr int kOtherColumn = 475;
+inline constexpr int kNoDifferences = 476;
+inline constexpr int kWriteWillChange = 477;
+inline constexpr int kWriteAnyway = 478;
+inline constexpr int kDifferencesCount = 482;
+
 } // namespace kw::word

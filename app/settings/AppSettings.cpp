@@ -22,6 +22,10 @@ TAppSettings ReadSettings(const CIniFile& ini, const TSettingsContext& context) 
     out.LastAPN = ini.ReadString(s, "LastAPN");
     out.LastInetUser = ini.ReadString(s, "LastInetUser");
     out.LastInetPassw = ini.ReadString(s, "LastInetPassw");
+    out.Trace = ini.ReadBool(s, "Trace", false);
+    out.BackupsKept = ini.ReadInteger(s, "BackupsKept", TAppSettings{}.BackupsKept);
+    if (out.BackupsKept < 1)
+        out.BackupsKept = TAppSettings{}.BackupsKept;
 
     if (out.ConType < 0 || out.ConType > 2)
         out.ConType = 0;
@@ -63,6 +67,8 @@ void WriteSettings(CIniFile& ini, const TAppSettings& in, const std::string& own
     ini.WriteString(s, "LastAPN", in.LastAPN);
     ini.WriteString(s, "LastInetUser", in.LastInetUser);
     ini.WriteString(s, "LastInetPassw", in.LastInetPassw);
+    ini.WriteBool(s, "Trace", in.Trace);
+    ini.WriteInteger(s, "BackupsKept", in.BackupsKept);
 }
 
 } // namespace kw

@@ -28,6 +28,9 @@ struct TAppSettings : TIpSettings {
     std::string ModemNumber; // number dialled for a modem connection
     int8_t ConType = 0;      // 0 serial cable, 1 modem data call, 2 TCP/IP
     std::string ModemId;     // the data-modem line chosen for modem calls
+    // Written after the keys above, so older settings writers keep their order.
+    bool Trace = false;   // every exchange with the gateway leaves a trace file
+    int BackupsKept = 50; // backups kept per gateway; below 1 the default
 };
 
 // What the defaults and limits of the settings depend on.

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <sstream>
 #include <sys/wait.h>
 
 namespace {
@@ -32,9 +33,20 @@ class CliLink : public ::testing::Test {
 protected:
     CliRun Cli(const std::string& args) {
         const std::string err = dir.Path("stderr.txt");
-        const std::string command = std::string(KW_CLI) + " " + args + " 2>" + err;
+        // Backups go to the test's own data folder, never the user's.
+        const std::string command = "KOLBRAWIN_DATA_DIR=" + dir.Path("data") + " " +
+                                    std::string(KW_CLI) + " " + args + " >" +
+                                    dir.Path("stdout.txt") + " 2>" + err;
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, dir.Read("stderr.txt")};
+    }
+    std::vector<std::string> Lines(const std::string& args) {
+        EXPECT_EQ(Cli(args).exitCode, 0);
+        std::vector<std::string> lines;
+        std::istringstream out(dir.Read("stdout.txt"));
+        for (std::string line; std::getline(out, line);)
+            lines.push_back(line);
+        return lines;
     }
     void StartSim(std::vector<std::string> options) {
         CParameters defaults;
@@ -63,6 +75,14 @@ TEST_F(CliLink, ReadSavesTheConfigurationWithItsIdentityAndEndsTheExchange) {
     EXPECT_EQ(read.GetValue("OperLock", 0), "LCK");
     EXPECT_EQ(EncodedImage(read), ReadImageFile(sim.Path("memory.bin")));
     EXPECT_TRUE(sim.WaitForLogLine("A"));
+
+    // The read left one backup in the data folder, the same as the file.
+    const std::vector<std::string> backups = Lines("backups");
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_EQ(backups[0].rfind(dir.Path("data") + "/backups/77/", 0), 0u) << backups[0];
+    EXPECT_EQ(ReadFileBytes(backups[0]), dir.Read("read.sgd"));
+    EXPECT_EQ(Lines("backups --serial 77"), backups);
+    EXPECT_TRUE(Lines("backups --serial 78").empty());
 }
 
 TEST_F(CliLink, WriteSendsTheFileAndThePinOnlyWhenGiven) {
@@ -82,6 +102,24 @@ TEST_F(CliLink, WriteSendsTheFileAndThePinOnlyWhenGiven) {
 
     ASSERT_EQ(Cli("write" + Port() + " " + dir.Path("gw.sgd")).exitCode, 0);
     EXPECT_EQ(PinOf(ReadImageFile(sim.Path("memory.bin"))), "2468"); // kept
+
+    // Newest first: the two writes, then the read; each write as the gateway keeps it.
+    const std::vector<std::string> backups = Lines("backups");
+    ASSERT_EQ(backups.size(), 3u);
+    EXPECT_NE(backups[0].find("_written.sgd"), std::string::npos) << backups[0];
+    EXPECT_NE(backups[1].find("_written.sgd"), std::string::npos) << backups[1];
+    EXPECT_EQ(backups[2].find("_written"), std::string::npos) << backups[2];
+    // The gateway's memory as a file, with the identity texts the memory lacks.
+    CParameters gateway;
+    kw::RegisterCatalogue(gateway);
+    gateway.LoadFromImage(ReadImageFile(sim.Path("memory.bin")).data(), kw::kImageSize);
+    CParameters file;
+    kw::RegisterCatalogue(file);
+    ASSERT_TRUE(file.LoadFromFile(dir.Path("gw.sgd")));
+    for (const char* identity : {"HWVer", "SWVer", "SerialNum", "OperLock"})
+        gateway.SetValue(identity, 0, file.GetValue(identity, 0));
+    ASSERT_TRUE(gateway.SaveToFile(dir.Path("gateway.sgd")));
+    EXPECT_EQ(ReadFileBytes(backups[0]), dir.Read("gateway.sgd"));
 }
 
 TEST_F(CliLink, OtherModemNumbersNeedYes) {

@@ -6,6 +6,7 @@
 #include "SimProcess.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QListWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -51,9 +52,17 @@ TEST_F(GatewayCommands, ReadEditWriteReadOverTheCable) {
     const std::string before = w.Parameters().GetValue("FXSVolRec", 0);
     const std::string edited = before == "1" ? "4" : "1";
     w.Parameters().SetValue("FXSVolRec", 0, edited);
+    // The read left a backup: the edit is shown before anything is written.
+    int questions = 0;
+    w.SetDialogRunner([&](QDialog& dialog) {
+        ++questions;
+        EXPECT_EQ(dialog.objectName(), "WriteQuestion");
+        return int(QDialog::Accepted);
+    });
     port.ExpectMessage(Icon::Information, 114);
     Action("Ulozitdobrany1").trigger();
     ASSERT_TRUE(port.AllMessagesShown());
+    EXPECT_EQ(questions, 1);
     EXPECT_EQ(MemoryValue(memory, "FXSVolRec"), edited);
     EXPECT_FALSE(
         w.GatewayCommands().Link().ExchangeOpen()); // a write on the cable ends the exchange

@@ -44,9 +44,10 @@ std::vector<std::string> SettingsKeys(const std::string& ini) {
 }
 
 const std::vector<std::string> kTableOrder = {
-    "Com",       "IpCom",       "ActLanguage",  "Left",    "Top",          "Height",
-    "Width",     "ModemNumber", "ConType",      "ModemId", "IpAddress",    "IpPort",
-    "LastIpNum", "LastIpPassw", "LastIpSerial", "LastAPN", "LastInetUser", "LastInetPassw"};
+    "Com",       "IpCom",        "ActLanguage",   "Left",        "Top",
+    "Height",    "Width",        "ModemNumber",   "ConType",     "ModemId",
+    "IpAddress", "IpPort",       "LastIpNum",     "LastIpPassw", "LastIpSerial",
+    "LastAPN",   "LastInetUser", "LastInetPassw", "Trace",       "BackupsKept"};
 
 TEST_F(MainWindow, FirstStartIsCentredAtDefaultSizeWithDefaults) {
     TFMain& w = Start();
@@ -332,10 +333,12 @@ TEST_F(MainWindow, ToolPanelHoldsTheSpeedButtonsInOrderWithTheirHints) {
     EXPECT_EQ(Button("SpeedButton9").toolTip(), "E336");
     EXPECT_EQ(Action("Upgradefirmware1").text(), "E11");
     EXPECT_EQ(Menu("Brana1").title(), "E243");
-    EXPECT_EQ(Menu("Aplikace1").actions().size(), 7);
+    EXPECT_EQ(Menu("Aplikace1").actions().size(), 10);
     EXPECT_EQ(Menu("Brana1").actions().size(), 7);
     EXPECT_TRUE(Menu("Aplikace1").actions()[1]->isSeparator());
-    EXPECT_EQ(Menu("Aplikace1").actions()[6], &Action("Ukoncit1"));
+    EXPECT_EQ(Menu("Aplikace1").actions()[5], &Action("BackupsItem"));
+    EXPECT_EQ(Menu("Aplikace1").actions()[6], &Action("CompareItem"));
+    EXPECT_EQ(Menu("Aplikace1").actions()[9], &Action("Ukoncit1"));
     EXPECT_EQ(Menu("Brana1").actions()[6], &Action("Upgradefirmware1"));
     EXPECT_EQ(SectionList().count(), 7);
 }
