@@ -1,10 +1,12 @@
 // The serial terminal: the program's one serial port with its receive buffer,
 // reply time-out, terminator and cancel latch, and the blocking send-and-wait
-// operations every serial exchange goes through.
+// operations every serial exchange goes through. It also carries the modem
+// data call (its telephony layer), whose port is this one once connected.
 #pragma once
 
 #include "Comm.h"
 #include "ReceiveBuffer.h"
+#include "Telephony.h"
 
 #include <QTimer>
 
@@ -23,7 +25,13 @@ public:
     // Re-opening the port just closed is tried up to 21 times, giving the
     // system time to release it.
     bool OpenPort(const std::string& name, int32_t rate);
+    // Closes the port; a modem call it carries (or is being set up) is
+    // dropped, and the data-call flag is clear afterwards.
     void ClosePort();
+    // The port adopts the descriptor of a connected modem call; `received` is
+    // what came after the modem's CONNECT. False when it cannot (the
+    // descriptor is closed then).
+    bool AdoptCall(int descriptor, const std::string& received);
 
     // Sends `text` (plus the terminator) and waits until `count` bytes came.
     bool SendWait(const std::string& text, int32_t count);
@@ -36,6 +44,7 @@ public:
     std::string ExtractBetween(const std::string& prefix, const std::string& suffix);
 
     TComm& Comm() { return m_Comm; }
+    kw::CTelephony& Telephony() { return m_Telephony; }
     kw::CReceiveBuffer& Buffer() { return m_Buffer; }
     // What the last failed OpenPort was told by the port, for diagnostics.
     const std::string& LastOpenError() const { return m_LastOpenError; }
@@ -54,4 +63,5 @@ private:
     QTimer m_IdleTimer;
     kw::CReceiveBuffer m_Buffer;
     std::string m_LastOpenError;
+    kw::CTelephony m_Telephony{*this};
 };

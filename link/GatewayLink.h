@@ -30,7 +30,8 @@ class CGatewayLink {
 public:
     enum ConnectionType : int8_t { SerialCable = 0, ModemCall = 1, TcpIp = 2 };
 
-    explicit CGatewayLink(CCOMTerminal& terminal) : m_Terminal(terminal) {}
+    // The terminal's modem calls report their state here (SetConnectionState).
+    explicit CGatewayLink(CCOMTerminal& terminal);
     CGatewayLink(const CGatewayLink&) = delete;
     CGatewayLink& operator=(const CGatewayLink&) = delete;
 

@@ -6,6 +6,7 @@
 #include "HardwareVariant.h"
 #include "LinkError.h"
 #include "LinkLog.h"
+#include "LinkTime.h"
 #include "UserPort.h"
 #include "Words.h"
 
@@ -64,6 +65,33 @@ bool AttachOnce(CGatewayLink& link, CUserPort& user, bool checkFirmware) {
            link.RunUnattendedUpgrade();
 }
 
+bool CallDropped(const CGatewayLink& link) {
+    return link.ConType() == CGatewayLink::ModemCall && !link.Connected();
+}
+
+bool Always(const CGatewayLink&) {
+    return true;
+}
+
+// Failures that mean the link itself is gone, not that the gateway is silent:
+// asking again cannot help, and each attempt fails at once without a wait, so
+// the attach would spin without ever seeing Cancel.
+struct TLostLink {
+    int8_t code;
+    bool (*when)(const CGatewayLink& link);
+};
+constexpr TLostLink kLostLinks[] = {
+    {CCOMTermExp::WriteFailed, Always},   // the port closed under the exchange
+    {CCOMTermExp::TimedOut, CallDropped}, // the modem call ended meanwhile
+};
+
+bool LinkLost(const CGatewayLink& link, int8_t code) {
+    for (const TLostLink& lost : kLostLinks)
+        if (lost.code == code && lost.when(link))
+            return true;
+    return false;
+}
+
 bool ReadRegionCopies(CGatewayLink& link, const char* command, uint8_t* copy, int32_t replySize,
                       const uint8_t* image, const ImageRegion& region) {
     for (int attempt = 0; attempt < 3; ++attempt) {
@@ -95,9 +123,14 @@ bool AttachGateway(CGatewayLink& link, CUserPort& user, bool checkFirmware) {
         try {
             return AttachOnce(link, user, checkFirmware);
         } catch (const CCOMTermExp& e) {
-            // Silence, a Cancel or a lost line: ask again until Cancel ends it.
+            if (LinkLost(link, e.Code())) {
+                qCDebug(LinkLog) << "attach: the link is gone (link error" << int(e.Code()) << ")";
+                break;
+            }
+            // Silence or a Cancel: ask again until Cancel ends it.
             qCDebug(LinkLog) << "attach: no answer (link error" << int(e.Code())
                              << "), asking again";
+            HandlePendingMessages(); // a Cancel pressed meanwhile counts
         }
     }
     if (link.ConType() != CGatewayLink::TcpIp)
