@@ -32,6 +32,9 @@ public:
 
     // The terminal's modem calls report their state here (SetConnectionState).
     explicit CGatewayLink(CCOMTerminal& terminal);
+    // The terminal may outlive the link (it hangs up when it closes): it must
+    // no longer tell the link of its calls.
+    ~CGatewayLink();
     CGatewayLink(const CGatewayLink&) = delete;
     CGatewayLink& operator=(const CGatewayLink&) = delete;
 

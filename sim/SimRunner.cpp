@@ -1,5 +1,6 @@
 #include "SimRunner.h"
 
+#include "CableSide.h"
 #include "CallbackGreeting.h"
 #include "HayesModem.h"
 #include "LineEndpoint.h"
@@ -71,6 +72,7 @@ private:
     int m_SignalRead = -1;
     std::unique_ptr<GatewayModel> m_Model;
     PtyLine m_Line;
+    std::unique_ptr<CableSide> m_Cable;
     std::unique_ptr<LineEndpoint> m_Gateway;
     PtyLine m_ModemLine;
     WakeupModem m_Modem;
@@ -193,9 +195,11 @@ bool Runner::Start() {
         return false;
     }
     const GatewayFaults& faults = m_Options.faults;
+    m_Cable =
+        std::make_unique<CableSide>(*m_Model, [this] { return m_Hayes && m_Hayes->InCall(); });
     m_Gateway = std::make_unique<LineEndpoint>(
         "", m_Line.Master(), m_Options.baud, faults.trickleMs,
-        LineEndpoint::Limits{faults.dropAfter, faults.dropAfterReceived}, *m_Model,
+        LineEndpoint::Limits{faults.dropAfter, faults.dropAfterReceived}, *m_Cable,
         LineEndpoint::Hooks{[this] { m_Line.Drop(); },
                             [this] { return m_Line.Unread(); },
                             [this](const std::string& line) { Log(line); },
