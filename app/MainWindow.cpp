@@ -8,6 +8,7 @@
 #include "Folders.h"
 #include "HardwareVariant.h"
 #include "HintPause.h"
+#include "IpConnection.h"
 #include "Language.h"
 #include "LanguageMenuQt.h"
 #include "New.h"
@@ -80,6 +81,11 @@ TFMain::TFMain(CLanguage& language) : m_Language(language) {
 
     kw::InstallHintPause(kHintPauseMs);
     m_Commands.Link().SetStateObserver([this] { EnableRules(); });
+    m_IpConnection = std::make_unique<kw::CIpConnection>(kw::TIpWindow{
+        *this, m_Language, m_Commands.Link(), m_Settings,
+        [this]() -> CUserPort& { return *m_Port; },
+        [this](QWidget& dialog) { CenterDialog(dialog); },
+        [this](QDialog& dialog) { return RunDialog(dialog); }, [this] { EnableRules(); }});
 
     m_NewDialog = new TFNew(m_Language, this);
     m_AboutBox = new TFOAplikaci(m_Language, m_ProgramFolder, this);
@@ -90,9 +96,7 @@ TFMain::TFMain(CLanguage& language) : m_Language(language) {
     PlaceWindow();
 }
 
-TFMain::~TFMain() {
-    m_Parameters.ClearBindings();
-}
+TFMain::~TFMain() = default;
 
 void TFMain::BuildToolPanel() {
     m_ToolPanel = new QWidget(this);
@@ -105,7 +109,7 @@ void TFMain::BuildToolPanel() {
         const char* name;
         const char* theme;
         QStyle::StandardPixmap fallback;
-        void (TFMain::*clicked)(); // none yet for the link and monitor commands
+        void (TFMain::*clicked)(); // none yet for the monitor
     };
     // Left to right in this order.
     const Button buttons[] = {
@@ -116,9 +120,9 @@ void TFMain::BuildToolPanel() {
         {&TFMain::m_SaveButton, "SpeedButton4", "document-save", QStyle::SP_DialogSaveButton,
          &TFMain::SaveToFileClicked},
         {&TFMain::m_ConnectButton, "SpeedButton6", "network-connect", QStyle::SP_DriveNetIcon,
-         nullptr},
+         &TFMain::ConnectClicked},
         {&TFMain::m_DisconnectButton, "SpeedButton8", "network-disconnect", QStyle::SP_BrowserStop,
-         nullptr},
+         &TFMain::DisconnectClicked},
         {&TFMain::m_NewButton, "SpeedButton10", "document-new", QStyle::SP_FileIcon,
          &TFMain::NewConfigurationClicked},
         {&TFMain::m_ReadButton, "SpeedButton1", "go-down", QStyle::SP_ArrowDown,
@@ -206,8 +210,8 @@ void TFMain::BuildMenus() {
     m_ApplicationMenu->setObjectName("Aplikace1");
     m_SettingsAction = item(m_ApplicationMenu, "Nastaveni2", nullptr);
     m_ApplicationMenu->addSeparator();
-    m_ConnectAction = item(m_ApplicationMenu, "Navazatspojeni1", nullptr);
-    m_DisconnectAction = item(m_ApplicationMenu, "Ukoncitspojeni1", nullptr);
+    m_ConnectAction = item(m_ApplicationMenu, "Navazatspojeni1", &TFMain::ConnectClicked);
+    m_DisconnectAction = item(m_ApplicationMenu, "Ukoncitspojeni1", &TFMain::DisconnectClicked);
     m_ApplicationMenu->addSeparator();
     m_AboutAction = item(m_ApplicationMenu, "Oaplikaci1", &TFMain::AboutClicked);
     m_ExitAction = item(m_ApplicationMenu, "Ukoncit1", &TFMain::ExitClicked);
@@ -498,6 +502,32 @@ void TFMain::UpgradeFirmwareClicked() {
     m_Commands.Upgrade();
 }
 
+void TFMain::ConnectClicked() {
+    switch (m_Settings.ConType) {
+    case kw::CGatewayLink::ModemCall:
+        // The modem call.
+        break;
+    case kw::CGatewayLink::TcpIp:
+        m_IpConnection->Connect();
+        break;
+    default:
+        break; // the cable needs no connecting
+    }
+}
+
+void TFMain::DisconnectClicked() {
+    switch (m_Settings.ConType) {
+    case kw::CGatewayLink::ModemCall:
+        // The modem call.
+        break;
+    case kw::CGatewayLink::TcpIp:
+        m_IpConnection->Disconnect();
+        break;
+    default:
+        break;
+    }
+}
+
 void TFMain::AboutClicked() {
     m_AboutBox->Activate();
     CenterDialog(*m_AboutBox);
@@ -518,6 +548,7 @@ void TFMain::closeEvent(QCloseEvent* event) {
         return;
     }
     if (!m_Commands.Link().Closing()) {
+        m_IpConnection->Close();
         m_Commands.Release();
         WriteSettings();
     }

@@ -19,6 +19,9 @@
 
 class CFileDialogs;
 class CLanguage;
+namespace kw {
+class CIpConnection;
+}
 class CLanguageMenuQt;
 class CQtUserPort;
 class CSectionArea;
@@ -61,6 +64,8 @@ public:
     // Its link holds the connection state; the window follows its notification.
     kw::CGatewayCommands& GatewayCommands() { return m_Commands; }
     CSectionArea& Sections() { return *m_Sections; }
+    // The TCP/IP link: its dialogs and call-back server.
+    kw::CIpConnection& IpConnection() { return *m_IpConnection; }
     void SetDialing(bool dialing) { m_Dialing = dialing; }
 
     // After a configuration change: forget the page on view without storing it,
@@ -85,6 +90,9 @@ public:
     void ReadFromGatewayClicked();
     void WriteToGatewayClicked();
     void UpgradeFirmwareClicked();
+    // Connect and Disconnect by the connection type (nothing on the cable).
+    void ConnectClicked();
+    void DisconnectClicked();
     void AboutClicked();
     void ExitClicked();
     // A language button: "Cze", "Eng", "Slo", "Ger", "Pol", "Fin", "Tur" or "Spa".
@@ -174,4 +182,6 @@ private:
     std::unique_ptr<CFileDialogs> m_QtFileDialogs;
     CFileDialogs* m_FileDialogs = nullptr;
     std::function<int(QDialog&)> m_RunDialog;
+    // After the command runner: it works on the runner's link.
+    std::unique_ptr<kw::CIpConnection> m_IpConnection;
 };

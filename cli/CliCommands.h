@@ -11,7 +11,7 @@ using Args = std::vector<std::string>;
 
 struct Command {
     const char* name;
-    const char* usage;
+    std::string usage;
     void (*run)(const Args& args);
 };
 

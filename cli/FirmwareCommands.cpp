@@ -1,5 +1,5 @@
 // fw-info and upgrade: what a firmware file holds, and the main window's
-// Upgrade command against a gateway on a cable.
+// Upgrade command against a gateway on a cable or woken over TCP/IP.
 #include "CliArgs.h"
 #include "CliCommands.h"
 #include "ConfigTransfer.h"
@@ -7,6 +7,7 @@
 #include "FirmwareUpgrade.h"
 #include "Folders.h"
 #include "GatewayProtocol.h"
+#include "GatewayWay.h"
 #include "LinkSession.h"
 #include "ProgramFolder.h"
 
@@ -88,28 +89,31 @@ void RunFwInfo(const Args& argv) {
 }
 
 void RunUpgrade(const Args& argv) {
-    const CliArgs args(argv, {"--port", "--firmware", "--attach-timeout"}, {"--yes"});
+    const CliArgs args(argv, WithWayOptions({"--firmware", "--attach-timeout"}),
+                       WithWayFlags({"--yes"}));
     args.NoPositional();
-    const std::string port = args.Required("--port");
-    LinkSession session(port, AttachTimeoutOption(args), args.Flag("--yes"));
-    std::vector<uint8_t> firmware;
-    TUpgradeHost host{session.Link(),
-                      session.User(),
-                      ProgramFolder(),
-                      firmware,
-                      args.Value("--firmware").value_or(""),
-                      kFailureLimit};
-    if (host.firmwareFile.empty())
-        host.dataFolder = DataFolder(); // searched as the window searches it
+    ChooseWay(args);
+    WithGateway(args, AttachTimeoutOption(args), args.Flag("--yes"),
+                [&](LinkSession& session, const std::string& where) {
+                    std::vector<uint8_t> firmware;
+                    TUpgradeHost host{session.Link(),
+                                      session.User(),
+                                      ProgramFolder(),
+                                      firmware,
+                                      args.Value("--firmware").value_or(""),
+                                      kFailureLimit};
+                    if (host.firmwareFile.empty())
+                        host.dataFolder = DataFolder(); // searched as the window searches it
 
-    // Running the command is the answer to its upgrade question.
-    const UpgradeOutcome outcome = UpgradeConfirmed(host);
-    ReleaseGateway(session.Link()); // as the window does when it closes
-    if (outcome.result != UpgradeResult::Done)
-        throw CommandFailure(port + ": " + UpgradeReason(session, outcome));
-    std::printf("%s: firmware %s replaced by %s from %s\n", port.c_str(),
-                PrintableText(outcome.current).c_str(), PrintableText(outcome.next).c_str(),
-                outcome.path.c_str());
+                    // Running the command is the answer to its upgrade question.
+                    const UpgradeOutcome outcome = UpgradeConfirmed(host);
+                    ReleaseGateway(session.Link()); // as the window does when it closes
+                    if (outcome.result != UpgradeResult::Done)
+                        throw CommandFailure(where + ": " + UpgradeReason(session, outcome));
+                    std::printf("%s: firmware %s replaced by %s from %s\n", where.c_str(),
+                                PrintableText(outcome.current).c_str(),
+                                PrintableText(outcome.next).c_str(), outcome.path.c_str());
+                });
 }
 
 } // namespace kw::cli

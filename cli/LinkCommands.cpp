@@ -1,10 +1,12 @@
-// read and write: the configuration between a gateway on a cable and a file,
-// by the same procedures as the main window's Read and Write commands.
+// read and write: the configuration between a gateway (on a cable, or woken
+// to call back over TCP/IP) and a file, by the same procedures as the main
+// window's Read and Write commands.
 #include "CliArgs.h"
 #include "CliCommands.h"
 #include "ConfigFiles.h"
 #include "ConfigTransfer.h"
 #include "GatewayProtocol.h"
+#include "GatewayWay.h"
 #include "LinkSession.h"
 #include "ParameterCatalogue.h"
 #include "Parameters.h"
@@ -27,10 +29,10 @@ void SetCode(CParameters& parameters, const CliArgs& args, const char* option, c
 
 // Runs a transfer with the main window's state as the command has it, ends the
 // exchange in any case (a read leaves it open, a failed write may) and reports
-// a failure naming the port and why.
-void Transfer(LinkSession& session, TransferOutcome (*procedure)(const TTransferHost&),
-              CParameters& parameters, std::string hardwareText, bool pinChanged,
-              bool passwordChanged) {
+// a failure naming the gateway (`where`) and why.
+void Transfer(LinkSession& session, const std::string& where,
+              TransferOutcome (*procedure)(const TTransferHost&), CParameters& parameters,
+              std::string hardwareText, bool pinChanged, bool passwordChanged) {
     const TTransferHost host{session.Link(),
                              parameters,
                              session.User(),
@@ -42,27 +44,30 @@ void Transfer(LinkSession& session, TransferOutcome (*procedure)(const TTransfer
     const TransferOutcome outcome = procedure(host);
     ReleaseGateway(session.Link());
     if (outcome.result != TransferResult::Done)
-        throw CommandFailure(session.Link().ComPort() + ": " + session.Reason(outcome));
+        throw CommandFailure(where + ": " + session.Reason(outcome));
 }
 
 } // namespace
 
 void RunRead(const Args& argv) {
-    const CliArgs args(argv, {"--port", "-o", "--attach-timeout"}, {});
+    const CliArgs args(argv, WithWayOptions({"-o", "--attach-timeout"}), WithWayFlags({}));
     args.NoPositional();
-    const std::string port = args.Required("--port");
+    ChooseWay(args);
     const std::string out = args.Required("-o");
-    LinkSession session(port, AttachTimeoutOption(args), false);
     CParameters parameters;
     RegisterCatalogue(parameters);
-    Transfer(session, &ReadFromGateway, parameters, {}, false, false);
+    WithGateway(args, AttachTimeoutOption(args), false,
+                [&](LinkSession& session, const std::string& where) {
+                    Transfer(session, where, &ReadFromGateway, parameters, {}, false, false);
+                });
     Save(parameters, out);
 }
 
 void RunWrite(const Args& argv) {
-    const CliArgs args(argv, {"--port", "--pin", "--password", "--attach-timeout"}, {"--yes"});
+    const CliArgs args(argv, WithWayOptions({"--pin", "--password", "--attach-timeout"}),
+                       WithWayFlags({"--yes"}));
     const std::string in = args.OnlyPositional("input .sgd file");
-    const std::string port = args.Required("--port");
+    ChooseWay(args);
     const double attachTimeout = AttachTimeoutOption(args);
     CParameters parameters;
     RegisterCatalogue(parameters);
@@ -71,9 +76,11 @@ void RunWrite(const Args& argv) {
     bool passwordChanged = false;
     SetCode(parameters, args, "--pin", "PINVal", pinChanged);
     SetCode(parameters, args, "--password", "ServisPassw", passwordChanged);
-    LinkSession session(port, attachTimeout, args.Flag("--yes"));
-    Transfer(session, &WriteToGateway, parameters, parameters.GetValue("HWVer", 0), pinChanged,
-             passwordChanged);
+    WithGateway(args, attachTimeout, args.Flag("--yes"),
+                [&](LinkSession& session, const std::string& where) {
+                    Transfer(session, where, &WriteToGateway, parameters,
+                             parameters.GetValue("HWVer", 0), pinChanged, passwordChanged);
+                });
 }
 
 } // namespace kw::cli

@@ -19,25 +19,29 @@ void LoadEnglish(CLanguage& language) {
         language.Load(english, "");
 }
 
-std::string Seconds(double seconds) {
+} // namespace
+
+std::string SecondsText(double seconds) {
     std::ostringstream text;
     text << seconds;
     return text.str();
 }
 
-} // namespace
-
 int LinkSession::s_Argc = 1;
 char* LinkSession::s_Argv[] = {const_cast<char*>("kolbrawin-cli"), nullptr};
 
 double AttachTimeoutOption(const CliArgs& args) {
-    const auto text = args.Value("--attach-timeout");
+    return SecondsOption(args, "--attach-timeout", 10);
+}
+
+double SecondsOption(const CliArgs& args, const char* option, double defaultSeconds) {
+    const auto text = args.Value(option);
     if (!text)
-        return 10;
+        return defaultSeconds;
     char* end = nullptr;
     const double seconds = std::strtod(text->c_str(), &end);
     if (text->empty() || *end != 0 || !std::isfinite(seconds) || seconds <= 0 || seconds > 86400)
-        throw UsageError("--attach-timeout must be a number of seconds above 0");
+        throw UsageError(std::string(option) + " must be a number of seconds above 0");
     return seconds;
 }
 
@@ -66,6 +70,12 @@ LinkSession::~LinkSession() {
 }
 
 std::string LinkSession::Reason(const TransferOutcome& outcome) const {
+    // A TCP/IP link that is gone by now lost its connection, whatever else the
+    // transfer could tell.
+    const bool linkGone = m_Link.ConType() == CGatewayLink::TcpIp && !m_Link.Connected();
+    if (linkGone && (outcome.result == TransferResult::NotConnected ||
+                     outcome.result == TransferResult::AttachFailed))
+        return LinkErrorReason(CCOMTermExp::ConnectionLost);
     switch (outcome.result) {
     case TransferResult::Done:
         return "done";
@@ -75,7 +85,7 @@ std::string LinkSession::Reason(const TransferOutcome& outcome) const {
         return "the gateway's modem numbers differ from the configuration's (--yes writes anyway)";
     case TransferResult::AttachFailed:
         if (m_AttachTimedOut)
-            return "no answer from the gateway within " + Seconds(m_AttachSeconds) + " s";
+            return "no answer from the gateway within " + SecondsText(m_AttachSeconds) + " s";
         if (m_User.Said(word::kFirmwareInvalidUpgradeNow))
             return "the gateway's firmware fails the check; upgrade its firmware first";
         if (m_User.Said(word::kUnknownHardware))

@@ -21,6 +21,11 @@ class CliArgs;
 // --attach-timeout in seconds (default 10); a UsageError when it is not a
 // positive number.
 double AttachTimeoutOption(const CliArgs& args);
+// A time option in seconds, fractions allowed, above 0 and at most a day;
+// `defaultSeconds` when it is not given.
+double SecondsOption(const CliArgs& args, const char* option, double defaultSeconds);
+// Seconds as a report gives them: "10", "0.5".
+std::string SecondsText(double seconds);
 
 class LinkSession {
 public:

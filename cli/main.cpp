@@ -2,6 +2,7 @@
 #include "CliArgs.h"
 #include "CliCommands.h"
 #include "Fatal.h"
+#include "GatewayWay.h"
 #include "ProgramVersion.h"
 
 #include <cstdio>
@@ -17,12 +18,14 @@ const Command kCommands[] = {
     {"encode", "encode IN.sgd -o OUT.bin", &RunEncode},
     {"decode", "decode IN.bin [--variant X] [--force] -o OUT.sgd", &RunDecode},
     {"lang-report", "lang-report [--program-dir DIR]", &RunLangReport},
-    {"read", "read --port DEV -o OUT.sgd [--attach-timeout SEC]", &RunRead},
+    {"read", "read " + WayUsage() + " -o OUT.sgd [--attach-timeout SEC]", &RunRead},
     {"write",
-     "write --port DEV IN.sgd [--yes] [--pin PIN] [--password PASSWORD] [--attach-timeout SEC]",
+     "write " + WayUsage() +
+         " IN.sgd [--yes] [--pin PIN] [--password PASSWORD] [--attach-timeout SEC]",
      &RunWrite},
     {"fw-info", "fw-info FILE", &RunFwInfo},
-    {"upgrade", "upgrade --port DEV [--firmware FILE] [--yes] [--attach-timeout SEC]", &RunUpgrade},
+    {"upgrade", "upgrade " + WayUsage() + " [--firmware FILE] [--yes] [--attach-timeout SEC]",
+     &RunUpgrade},
     {"monitor",
      "monitor --port DEV [--once | --passes N] [--set-centre NUMBER]"
      " [--set-clock \"DD.MM.YYYY HH:MM\" | --sync-clock]",

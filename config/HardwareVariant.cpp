@@ -36,6 +36,14 @@ bool HasFxoLine(const std::string& code) {
     return code != "E" && code != "G";
 }
 
+bool HasRemoteSupervision(const std::string& code) {
+    return code == "C" || code == "F" || code == "E" || code == "G";
+}
+
+bool HasPowerSupply(const std::string& code) {
+    return code == "E" || code == "F" || code == "G";
+}
+
 bool ConfigurationFitsGateway(char configuration, char gateway) {
     const TVariantPair* pair = PairOf(configuration);
     return configuration == gateway || (pair != nullptr && pair == PairOf(gateway));
@@ -48,6 +56,8 @@ int VariantNameWord(const std::string& code) {
 
 std::string SettleVariantAfterLoad(CParameters& parameters) {
     std::string code = parameters.GetValue("HWVer", 0);
+    // One letter as a count and a character: assigning a literal here trips a
+    // false overlap warning of the optimiser.
     if (code.empty())
         code.assign(1, parameters.WasPresent("ModemNum1") ? 'C' : 'A');
     parameters.SetValue("HWVer", 0, code);

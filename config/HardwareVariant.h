@@ -20,6 +20,10 @@ bool IsGatewayVariant(const std::string& code);
 
 // E and G have no FXO line; every other code (none included) shows it.
 bool HasFxoLine(const std::string& code);
+// C, F, E and G watch five numbers (remote supervision).
+bool HasRemoteSupervision(const std::string& code);
+// E, F and G report battery and mains failures.
+bool HasPowerSupply(const std::string& code);
 
 // A configuration made for one letter of a pair (A/D, C/F, E/G) fits gateways of
 // either letter of that pair; Write refuses any other (word 333).

@@ -65,33 +65,6 @@ bool AttachOnce(CGatewayLink& link, CUserPort& user, bool checkFirmware) {
            link.RunUnattendedUpgrade();
 }
 
-bool CallDropped(const CGatewayLink& link) {
-    return link.ConType() == CGatewayLink::ModemCall && !link.Connected();
-}
-
-bool Always(const CGatewayLink&) {
-    return true;
-}
-
-// Failures that mean the link itself is gone, not that the gateway is silent:
-// asking again cannot help, and each attempt fails at once without a wait, so
-// the attach would spin without ever seeing Cancel.
-struct TLostLink {
-    int8_t code;
-    bool (*when)(const CGatewayLink& link);
-};
-constexpr TLostLink kLostLinks[] = {
-    {CCOMTermExp::WriteFailed, Always},   // the port closed under the exchange
-    {CCOMTermExp::TimedOut, CallDropped}, // the modem call ended meanwhile
-};
-
-bool LinkLost(const CGatewayLink& link, int8_t code) {
-    for (const TLostLink& lost : kLostLinks)
-        if (lost.code == code && lost.when(link))
-            return true;
-    return false;
-}
-
 bool ReadRegionCopies(CGatewayLink& link, const char* command, uint8_t* copy, int32_t replySize,
                       const uint8_t* image, const ImageRegion& region) {
     for (int attempt = 0; attempt < 3; ++attempt) {
@@ -100,6 +73,39 @@ bool ReadRegionCopies(CGatewayLink& link, const char* command, uint8_t* copy, in
         if (RegionChecksumValid(image, region))
             return true;
     }
+    return false;
+}
+
+bool CallDropped(const CGatewayLink& link) {
+    return !link.Connected();
+}
+
+bool Always(const CGatewayLink&) {
+    return true;
+}
+
+// Link failures that no amount of asking again can mend: the connection is
+// gone, and only a new Connect (or, on the cable, a new attach) brings it
+// back. Each attempt would fail at once without a wait, so the attach would
+// spin without ever seeing Cancel. Each one ends the attach with its report;
+// any other failure (silence, a garbled reply) is asked again.
+constexpr int kAnyType = -1;
+struct TLostLink {
+    int conType;
+    int8_t code;
+    bool (*when)(const CGatewayLink& link);
+};
+constexpr TLostLink kLostLinks[] = {
+    {kAnyType, CCOMTermExp::WriteFailed, Always},                  // the port closed under it
+    {CGatewayLink::ModemCall, CCOMTermExp::TimedOut, CallDropped}, // the call ended meanwhile
+    {CGatewayLink::TcpIp, CCOMTermExp::ConnectionLost, Always},
+};
+
+bool LinkLost(const CGatewayLink& link, int8_t code) {
+    for (const TLostLink& lost : kLostLinks)
+        if ((lost.conType == kAnyType || lost.conType == link.ConType()) && lost.code == code &&
+            lost.when(link))
+            return true;
     return false;
 }
 
@@ -125,6 +131,7 @@ bool AttachGateway(CGatewayLink& link, CUserPort& user, bool checkFirmware) {
         } catch (const CCOMTermExp& e) {
             if (LinkLost(link, e.Code())) {
                 qCDebug(LinkLog) << "attach: the link is gone (link error" << int(e.Code()) << ")";
+                ShowLinkError(e, user);
                 break;
             }
             // Silence or a Cancel: ask again until Cancel ends it.

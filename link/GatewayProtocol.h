@@ -18,7 +18,8 @@ inline constexpr int32_t kReadBufferSize = 12289;
 
 // Opens an exchange and learns the gateway's hardware letter. Asks again and
 // again, once per reply time-out, until the gateway answers or the progress
-// window's Cancel is pressed; then closes the port and returns false.
+// window's Cancel is pressed; then closes the port and returns false. A lost
+// link (a TCP connection gone) ends it at once, reported to the user.
 bool AttachGateway(CGatewayLink& link, CUserPort& user, bool checkFirmware);
 
 // Opens the progress window of an exchange, its Cancel pressing the link's

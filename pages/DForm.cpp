@@ -1,9 +1,9 @@
 #include "DForm.h"
 
+#include "MemoText.h"
 #include "ParBindings.h"
 #include "Parameters.h"
 #include "TranslateWidgets.h"
-#include "MemoText.h"
 #include "Win1252.h"
 
 #include <QCheckBox>
@@ -29,32 +29,40 @@ TFDForm::TFDForm(CPageHost& host, QWidget* parent) : QWidget(parent), m_Host(hos
     resize(kDesignWidth, kDesignHeight);
 }
 
-void TFDForm::BindEdit(const std::string& name, int row, QLineEdit* edit) {
-    Parameters().AddBinding(new CParEdit(name, row, edit));
+std::string TFDForm::ConfigurationVariant() const {
+    const TMultiPar* variant = Parameters().Find("HWVer");
+    return variant != nullptr ? variant->Values[0] : std::string();
+}
+
+void TFDForm::BindEdit(const std::string& name, int row, QLineEdit* edit, Variants variants) {
+    m_Bindings.Add(new CParEdit(name, row, edit), variants);
     WatchFocusLeave(edit, name, false);
 }
 
-void TFDForm::BindMemo(const std::string& name, int row, QPlainTextEdit* memo) {
-    Parameters().AddBinding(new CParMemo(name, row, memo));
+void TFDForm::BindMemo(const std::string& name, int row, QPlainTextEdit* memo, Variants variants) {
+    m_Bindings.Add(new CParMemo(name, row, memo), variants);
     WatchFocusLeave(memo, name, true);
 }
 
-void TFDForm::BindCheck(const std::string& name, int row, QCheckBox* check, bool inverted) {
-    Parameters().AddBinding(new CParCheck(name, row, check, inverted));
+void TFDForm::BindCheck(const std::string& name, int row, QCheckBox* check, bool inverted,
+                        Variants variants) {
+    m_Bindings.Add(new CParCheck(name, row, check, inverted), variants);
 }
 
-void TFDForm::BindTrack(const std::string& name, int row, QSlider* track) {
-    Parameters().AddBinding(new CParTrack(name, row, track));
+void TFDForm::BindTrack(const std::string& name, int row, QSlider* track, Variants variants) {
+    m_Bindings.Add(new CParTrack(name, row, track), variants);
 }
 
-void TFDForm::BindCombo(const std::string& name, int row, QComboBox* combo) {
-    Parameters().AddBinding(new CParCombo(name, row, combo));
+void TFDForm::BindCombo(const std::string& name, int row, QComboBox* combo, Variants variants) {
+    m_Bindings.Add(new CParCombo(name, row, combo), variants);
 }
 
 void TFDForm::ToControls() {
-    ++m_Filling;
-    Parameters().ToControls();
-    --m_Filling;
+    m_Bindings.ToControls(Parameters(), ConfigurationVariant());
+}
+
+void TFDForm::FromControls() {
+    m_Bindings.FromControls(Parameters());
 }
 
 void TFDForm::TranslatePage() {

@@ -2,21 +2,15 @@
 // places into its page area. LoadPage fills the controls from the parameters,
 // StorePage takes them back, ResizePage hears the page area's client size.
 //
-// A page's LoadPage usually reads:
-//     TranslatePage();                       // texts by the controls' tags
-//     Parameters().ClearBindings();
-//     BindEdit("FXSTimeDial", 0, Edit1);     // in a fixed order, some per variant
-//     BindCombo("FXSVolRec", 0, ComboBox1);
-//     ...show or hide what depends on Host().HardwareVariant()...
-//     ToControls();
-//     ...derive dependent control states from the loaded values...
-// and its StorePage: Parameters().FromControls();
-//
-// The main window keeps the order: StorePage of the page left runs before
-// LoadPage of the next, so the one binding list always belongs to the page on view.
+// A page owns its bindings, made once when its controls are: LoadPage writes
+// those of the variant in HWVer (ToControls), StorePage reads back what it
+// wrote (FromControls). Most pages are declared as data and built by
+// TFDeclaredPage; a page of its own binds its controls in its constructor:
+//     BindEdit("FXSTimeDial", 0, edit);
 #pragma once
 
 #include "PageHost.h"
+#include "ParControl.h"
 
 #include <QWidget>
 
@@ -32,6 +26,8 @@ class QSlider;
 class TFDForm : public QWidget {
     Q_OBJECT
 public:
+    using Variants = kw::pages::Variants;
+
     // The page's design client size.
     static constexpr int kDesignWidth = 862;
     static constexpr int kDesignHeight = 613;
@@ -48,21 +44,28 @@ public:
     CPageHost& Host() const { return m_Host; }
     CParameters& Parameters() const { return m_Host.Parameters(); }
     CLanguage& Language() const { return m_Host.Language(); }
+    // The hardware variant code the configuration says it is for (HWVer).
+    std::string ConfigurationVariant() const;
 
-    // Each creates the binding and adds it to the registry's list. An edit or a
-    // memo whose parameter the registry knows is normalised when the focus
-    // leaves it; the parameter itself changes only when the page is stored.
-    void BindEdit(const std::string& name, int row, QLineEdit* edit);
-    void BindMemo(const std::string& name, int row, QPlainTextEdit* memo);
-    void BindCheck(const std::string& name, int row, QCheckBox* check, bool inverted = false);
-    void BindTrack(const std::string& name, int row, QSlider* track);
-    void BindCombo(const std::string& name, int row, QComboBox* combo);
+    // Each creates a binding for the variants given and adds it to the page's
+    // list. An edit or a memo whose parameter the registry knows is normalised
+    // when the focus leaves it; the parameter itself changes only on a store.
+    void BindEdit(const std::string& name, int row, QLineEdit* edit,
+                  Variants variants = Variants::All);
+    void BindMemo(const std::string& name, int row, QPlainTextEdit* memo,
+                  Variants variants = Variants::All);
+    void BindCheck(const std::string& name, int row, QCheckBox* check, bool inverted = false,
+                   Variants variants = Variants::All);
+    void BindTrack(const std::string& name, int row, QSlider* track,
+                   Variants variants = Variants::All);
+    void BindCombo(const std::string& name, int row, QComboBox* combo,
+                   Variants variants = Variants::All);
+    const CBindingList& Bindings() const { return m_Bindings; }
 
-    // The registry's ToControls with IsFilling() true meanwhile.
+    // The bindings of the configuration's variant fill their controls.
     void ToControls();
-    // True while values are being loaded into the controls: handlers that react
-    // to changes return early then.
-    bool IsFilling() const { return m_Filling > 0; }
+    // What the last ToControls filled goes back into the parameters.
+    void FromControls();
 
     // Translates the page and every control on it by their tags.
     void TranslatePage();
@@ -74,5 +77,5 @@ private:
     void WatchFocusLeave(QWidget* control, const std::string& name, bool memo);
 
     CPageHost& m_Host;
-    int m_Filling = 0;
+    CBindingList m_Bindings;
 };

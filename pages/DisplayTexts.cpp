@@ -3,6 +3,7 @@
 #include "FormatText.h"
 #include "Language.h"
 #include "Win1252.h"
+#include "Words.h"
 
 namespace kw {
 namespace {
@@ -11,33 +12,33 @@ QString Word(const CLanguage& language, int id) {
     return QString::fromStdString(language.GetText(id));
 }
 
-QString ValueOrWord(const CLanguage& language, const std::string& value, int emptyWord) {
-    return value.empty() ? Word(language, emptyWord) : BytesToQString(value);
-}
-
-} // namespace
-
-QString IdentityText(const CLanguage& language, const std::string& value) {
-    return ValueOrWord(language, value, 101);
-}
-
 QString OperatorLockText(const CLanguage& language, const std::string& operLock) {
     if (operLock.empty())
-        return Word(language, 111);
+        return Word(language, word::kNotLocked);
     std::string shown = operLock;
-    int word = 137;
+    int id = word::kLockedTo;
     if (static_cast<unsigned char>(shown.back()) & 0x80) {
         shown.back() = static_cast<char>(static_cast<unsigned char>(shown.back()) & 0x7F);
-        word = 138;
+        id = word::kLockedPermanently;
     }
     // The format is UTF-8 from the language file, the value 8-bit from the
     // gateway: meet in UTF-8.
     const std::string argument = BytesToQString(shown).toStdString();
-    return QString::fromStdString(FormatText(language.GetText(word), {argument}));
+    return QString::fromStdString(FormatText(language.GetText(id), {argument}));
 }
 
-QString ServiceNumberText(const CLanguage& language, const std::string& number) {
-    return ValueOrWord(language, number, 342);
+} // namespace
+
+QString DisplayText(pages::DisplayRule rule, const CLanguage& language, const std::string& value) {
+    switch (rule) {
+    case pages::DisplayRule::OperatorLock:
+        return OperatorLockText(language, value);
+    case pages::DisplayRule::ServiceNumber:
+        return value.empty() ? Word(language, word::kNotSet) : BytesToQString(value);
+    case pages::DisplayRule::Identity:
+        break;
+    }
+    return value.empty() ? Word(language, word::kNotKnown) : BytesToQString(value);
 }
 
 } // namespace kw

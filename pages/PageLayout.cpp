@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
@@ -43,9 +44,8 @@ int EditWidth(const QLineEdit* edit, int chars) {
 
 } // namespace
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, int word, const QString& designText,
-                  bool showHint) {
-    return Named(new QLabel(designText, parent), name, word, showHint);
+QLabel* MakeLabel(QWidget* parent, const QString& name, int word, bool showHint) {
+    return Named(new QLabel(parent), name, word, showHint);
 }
 
 QLabel* MakeDisplay(QWidget* parent, const QString& name) {
@@ -56,16 +56,16 @@ QLabel* MakeDisplay(QWidget* parent, const QString& name) {
     return label;
 }
 
-QGroupBox* MakeGroup(QWidget* parent, const QString& name, int word, const QString& designText) {
-    return Named(new QGroupBox(designText, parent), name, word, false);
+QGroupBox* MakeGroup(QWidget* parent, const QString& name, int word) {
+    return Named(new QGroupBox(parent), name, word, false);
 }
 
-QCheckBox* MakeCheck(QWidget* parent, const QString& name, int word, const QString& designText) {
-    return Named(new QCheckBox(designText, parent), name, word, true);
+QCheckBox* MakeCheck(QWidget* parent, const QString& name, int word) {
+    return Named(new QCheckBox(parent), name, word, true);
 }
 
-QPushButton* MakeButton(QWidget* parent, const QString& name, int word, const QString& designText) {
-    return Named(new QPushButton(designText, parent), name, word, false);
+QPushButton* MakeButton(QWidget* parent, const QString& name, int word) {
+    return Named(new QPushButton(parent), name, word, false);
 }
 
 QLineEdit* MakeEdit(QWidget* parent, const QString& name, int word, int widthChars, int maxLength) {
@@ -77,13 +77,27 @@ QLineEdit* MakeEdit(QWidget* parent, const QString& name, int word, int widthCha
 }
 
 QComboBox* MakeCombo(QWidget* parent, const QString& name, int word,
-                     std::initializer_list<int> values) {
+                     const std::vector<int>& values) {
     auto* combo = Named(new QComboBox(parent), name, word, true);
     for (int value : values)
         combo->addItem(QString::number(value));
     // Follows the item texts of every language, not only the first shown.
     combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     return combo;
+}
+
+QPlainTextEdit* MakeMemo(QWidget* parent, const QString& name, int word, int maxLength) {
+    auto* memo = Named(new QPlainTextEdit(parent), name, word, true);
+    // Tab leaves the text as in the other fields; the value has no use for tabs typed.
+    memo->setTabChangesFocus(true);
+    // Long lines wrap at the memo's width, so sideways scrolling is never needed.
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Room for a few lines without scrolling, and no more.
+    const int lineHeight = memo->fontMetrics().lineSpacing();
+    memo->setMinimumHeight(4 * lineHeight + 12);
+    memo->setMaximumHeight(6 * lineHeight + 12);
+    LimitTyping(memo, maxLength);
+    return memo;
 }
 
 QSlider* MakeTrack(QWidget* parent, const QString& name, int word, int min, int max) {
@@ -104,9 +118,9 @@ QTabWidget* MakeTabs(QWidget* parent, const QString& name) {
     return tabs;
 }
 
-QWidget* AddTabSheet(QTabWidget* tabs, const QString& name, int word, const QString& designText) {
+QWidget* AddTabSheet(QTabWidget* tabs, const QString& name, int word) {
     auto* sheet = Named(new QWidget(tabs), name, word, false);
-    tabs->addTab(sheet, designText);
+    tabs->addTab(sheet, {});
     return sheet;
 }
 
@@ -132,8 +146,7 @@ QLayout* SpinLayout(const SpinEdit& spin) {
     return row;
 }
 
-CFormGrid::CFormGrid(QWidget* container)
-    : m_Container(container), m_Grid(new QGridLayout(container)) {
+CFormGrid::CFormGrid(QWidget* container) : m_Grid(new QGridLayout(container)) {
     m_Grid->setHorizontalSpacing(2 * kSpacing);
     m_Grid->setVerticalSpacing(kSpacing);
     m_Grid->setColumnStretch(0, 1);
@@ -154,69 +167,6 @@ void CFormGrid::AddRow(QLabel* label, const SpinEdit& spin) {
 void CFormGrid::AddWide(QWidget* control) {
     m_Grid->addWidget(control, m_Row, 0, 1, 2);
     ++m_Row;
-}
-
-void CFormGrid::AddCells(std::initializer_list<QWidget*> cells) {
-    int column = 0;
-    for (QWidget* cell : cells)
-        m_Grid->addWidget(cell, m_Row, column++, Qt::AlignLeft | Qt::AlignVCenter);
-    ++m_Row;
-}
-
-void CFormGrid::AddCells(QWidget* first, const SpinEdit& second) {
-    m_Grid->addWidget(first, m_Row, 0, Qt::AlignLeft | Qt::AlignVCenter);
-    m_Grid->addLayout(SpinLayout(second), m_Row, 1, Qt::AlignLeft | Qt::AlignVCenter);
-    ++m_Row;
-}
-
-QLabel* CFormGrid::RowLabel(const QString& controlName, const QString& labelName, int word,
-                            const QString& text) {
-    QLabel* label =
-        MakeLabel(m_Container, labelName.isEmpty() ? controlName + "Label" : labelName, word, text);
-    // A long caption in a narrow column takes a second line rather than
-    // pushing its control out of the page.
-    label->setWordWrap(true);
-    return label;
-}
-
-SpinEdit CFormGrid::SpinRow(const QString& editName, const QString& upDownName, int word,
-                            const QString& labelText, int min, int max, int increment,
-                            int maxLength, const QString& labelName) {
-    QLabel* label = RowLabel(editName, labelName, word, labelText);
-    const SpinEdit spin =
-        MakeSpinEdit(m_Container, editName, upDownName, word, min, max, increment, maxLength);
-    AddRow(label, spin);
-    return spin;
-}
-
-QLineEdit* CFormGrid::EditRow(const QString& name, int word, const QString& labelText,
-                              int widthChars, int maxLength) {
-    QLabel* label = RowLabel(name, {}, word, labelText);
-    QLineEdit* edit = MakeEdit(m_Container, name, word, widthChars, maxLength);
-    AddRow(label, edit);
-    return edit;
-}
-
-QComboBox* CFormGrid::ComboRow(const QString& name, int listWord, int labelWord,
-                               const QString& labelText, std::initializer_list<int> values) {
-    QLabel* label = RowLabel(name, {}, labelWord, labelText);
-    QComboBox* combo = MakeCombo(m_Container, name, listWord, values);
-    AddRow(label, combo);
-    return combo;
-}
-
-QSlider* CFormGrid::TrackRow(const QString& name, int word, const QString& labelText, int min,
-                             int max) {
-    QLabel* label = RowLabel(name, {}, word, labelText);
-    QSlider* track = MakeTrack(m_Container, name, word, min, max);
-    AddRow(label, track);
-    return track;
-}
-
-QCheckBox* CFormGrid::CheckRow(const QString& name, int word, const QString& text) {
-    QCheckBox* check = MakeCheck(m_Container, name, word, text);
-    AddWide(check);
-    return check;
 }
 
 void CFormGrid::PackCells(int columns) {

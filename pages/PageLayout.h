@@ -2,24 +2,17 @@
 // with their form name, word (tag) and hint flag; group boxes holding rows of
 // "label  control" in a grid; edits paired with an up-down control; and pages
 // laid out in two columns that keep at least the room their contents need.
-//
-// A page's constructor typically reads:
-//     kw::CTwoColumns columns(this);
-//     QGroupBox* dialling = kw::MakeGroup(this, "DiallingGroup", 47, "Volba");
-//     kw::CFormGrid grid(dialling);
-//     Edit1 = grid.SpinRow("Edit1", "UpDown1", 34, "Doba ... [s]:", 1, 255, 1, 3).edit;
-//     CheckBox1 = grid.CheckRow("CheckBox1", 37, "Signalizace ...");
-//     columns.AddLeft(dialling);
-//     columns.Finish();
-// and its ResizePage: kw::FitPageToArea(this, width, height).
+// PageBuilder puts a declared page together from them; a page's ResizePage
+// calls kw::FitPageToArea(this, width, height).
 #pragma once
 
 #include <QString>
 
-#include <initializer_list>
+#include <vector>
 
 class CUpDown;
 class QCheckBox;
+class QPlainTextEdit;
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
@@ -34,14 +27,14 @@ class QWidget;
 
 namespace kw {
 
-// A label with its word; `showHint` for words that carry a hint.
-QLabel* MakeLabel(QWidget* parent, const QString& name, int word, const QString& designText,
-                  bool showHint = true);
+// Controls with their name and word; the translator gives them their texts.
+// A label with `showHint` for words that carry a hint.
+QLabel* MakeLabel(QWidget* parent, const QString& name, int word, bool showHint = true);
 // A read-only display the page fills itself (no word: the translator leaves it).
 QLabel* MakeDisplay(QWidget* parent, const QString& name);
-QGroupBox* MakeGroup(QWidget* parent, const QString& name, int word, const QString& designText);
-QCheckBox* MakeCheck(QWidget* parent, const QString& name, int word, const QString& designText);
-QPushButton* MakeButton(QWidget* parent, const QString& name, int word, const QString& designText);
+QGroupBox* MakeGroup(QWidget* parent, const QString& name, int word);
+QCheckBox* MakeCheck(QWidget* parent, const QString& name, int word);
+QPushButton* MakeButton(QWidget* parent, const QString& name, int word);
 // A single-line edit wide enough for `widthChars` characters. `maxLength` > 0
 // limits typing only (see TypingLimit.h).
 QLineEdit* MakeEdit(QWidget* parent, const QString& name, int word, int widthChars,
@@ -49,14 +42,16 @@ QLineEdit* MakeEdit(QWidget* parent, const QString& name, int word, int widthCha
 // A drop-down list designed with the numbers the parameter takes; the first
 // translation keeps them as item values and shows the words' items.
 QComboBox* MakeCombo(QWidget* parent, const QString& name, int word,
-                     std::initializer_list<int> values);
+                     const std::vector<int>& values);
+// A memo for a few lines of text that wrap at its width; Tab leaves it.
+QPlainTextEdit* MakeMemo(QWidget* parent, const QString& name, int word, int maxLength);
 // A horizontal track bar with a tick for every position.
 QSlider* MakeTrack(QWidget* parent, const QString& name, int word, int min, int max);
 // A tab control whose tabs always show whole (no scroll buttons, no elision):
 // it asks for the width all its tabs need.
 QTabWidget* MakeTabs(QWidget* parent, const QString& name);
 // A tab sheet of `tabs` with its word.
-QWidget* AddTabSheet(QTabWidget* tabs, const QString& name, int word, const QString& designText);
+QWidget* AddTabSheet(QTabWidget* tabs, const QString& name, int word);
 
 // An edit with its up-down control: range, increment and the edit's typing
 // limit as given; the up-down carries the edit's word, so it shows the same hint.
@@ -76,33 +71,12 @@ public:
     void AddRow(QLabel* label, const SpinEdit& spin);
     // A control across both columns: check boxes, inner tab controls.
     void AddWide(QWidget* control);
-    // Several controls side by side in one row, each in its own column from
-    // the first on (headers and rows of small tables).
-    void AddCells(std::initializer_list<QWidget*> cells);
-    void AddCells(QWidget* first, const SpinEdit& second);
     // For a grid of cells: the columns keep their widths side by side and the
     // spare width goes after the last one.
     void PackCells(int columns);
     QGridLayout* Layout() const { return m_Grid; }
 
-    // A label and its control made and added in one go. The label carries the
-    // control's word and is named after it ("Edit1Label") unless named here.
-    SpinEdit SpinRow(const QString& editName, const QString& upDownName, int word,
-                     const QString& labelText, int min, int max, int increment = 1,
-                     int maxLength = 0, const QString& labelName = {});
-    QLineEdit* EditRow(const QString& name, int word, const QString& labelText, int widthChars,
-                       int maxLength = 0);
-    // A list shows the items of `listWord`; its label the text of `labelWord`.
-    QComboBox* ComboRow(const QString& name, int listWord, int labelWord, const QString& labelText,
-                        std::initializer_list<int> values);
-    QSlider* TrackRow(const QString& name, int word, const QString& labelText, int min, int max);
-    QCheckBox* CheckRow(const QString& name, int word, const QString& text);
-
 private:
-    QLabel* RowLabel(const QString& controlName, const QString& labelName, int word,
-                     const QString& text);
-
-    QWidget* m_Container;
     QGridLayout* m_Grid;
     int m_Row = 0;
 };

@@ -1,11 +1,10 @@
 #include "ParBindings.h"
 
 #include "DForm.h"
-#include "Fatal.h"
+#include "MemoText.h"
 #include "ParBasic.h"
 #include "TranslateWidgets.h"
 #include "UpDown.h"
-#include "MemoText.h"
 #include "Win1252.h"
 
 #include <QCheckBox>
@@ -39,95 +38,62 @@ int ItemValue(const QComboBox& combo, int index) {
 
 } // namespace
 
-CParEdit::CParEdit(std::string name, int32_t row, QLineEdit* edit)
-    : CParControl(std::move(name), row), m_Edit(edit) {
-    KW_ASSERT(edit != nullptr);
-}
-
 std::string CParEdit::ReadText() const {
-    KW_ASSERT(m_Edit);
-    return kw::QStringToBytes(m_Edit->text());
+    return kw::QStringToBytes(Widget().text());
 }
 
 void CParEdit::WriteText(const std::string& text) {
-    KW_ASSERT(m_Edit);
-    for (CUpDown* upDown : OwningPage(m_Edit)->findChildren<CUpDown*>())
-        if (upDown->Associate() == m_Edit) {
+    QLineEdit& edit = Widget();
+    for (CUpDown* upDown : OwningPage(&edit)->findChildren<CUpDown*>())
+        if (upDown->Associate() == &edit) {
             const QSignalBlocker quiet(upDown);
             upDown->SetPosition(NumberOf(text));
         }
-    const QSignalBlocker quiet(m_Edit);
-    m_Edit->setText(kw::BytesToQString(text));
-    m_Edit->update();
-}
-
-CParMemo::CParMemo(std::string name, int32_t row, QPlainTextEdit* memo)
-    : CParControl(std::move(name), row), m_Memo(memo) {
-    KW_ASSERT(memo != nullptr);
+    const QSignalBlocker quiet(&edit);
+    edit.setText(kw::BytesToQString(text));
+    edit.update();
 }
 
 std::string CParMemo::ReadText() const {
-    KW_ASSERT(m_Memo);
-    return kw::MemoQStringToBytes(kw::MemoText(*m_Memo));
+    return kw::MemoQStringToBytes(kw::MemoText(Widget()));
 }
 
 void CParMemo::WriteText(const std::string& text) {
-    KW_ASSERT(m_Memo);
-    const QSignalBlocker quiet(m_Memo);
-    m_Memo->setPlainText(kw::MemoBytesToQString(text));
-}
-
-CParCheck::CParCheck(std::string name, int32_t row, QCheckBox* check, bool inverted)
-    : CParControl(std::move(name), row), m_Check(check), m_Inverted(inverted) {
-    KW_ASSERT(check != nullptr);
+    const QSignalBlocker quiet(&Widget());
+    Widget().setPlainText(kw::MemoBytesToQString(text));
 }
 
 std::string CParCheck::ReadText() const {
-    KW_ASSERT(m_Check);
-    return m_Check->isChecked() != m_Inverted ? "1" : "0";
+    return Widget().isChecked() != m_Inverted ? "1" : "0";
 }
 
 void CParCheck::WriteText(const std::string& text) {
-    KW_ASSERT(m_Check);
-    const QSignalBlocker quiet(m_Check);
-    m_Check->setChecked((NumberOf(text) != 0) != m_Inverted);
-}
-
-CParTrack::CParTrack(std::string name, int32_t row, QSlider* track)
-    : CParControl(std::move(name), row), m_Track(track) {
-    KW_ASSERT(track != nullptr);
+    const QSignalBlocker quiet(&Widget());
+    Widget().setChecked((NumberOf(text) != 0) != m_Inverted);
 }
 
 std::string CParTrack::ReadText() const {
-    KW_ASSERT(m_Track);
-    return std::to_string(m_Track->value());
+    return std::to_string(Widget().value());
 }
 
 void CParTrack::WriteText(const std::string& text) {
-    KW_ASSERT(m_Track);
-    const QSignalBlocker quiet(m_Track);
-    m_Track->setValue(NumberOf(text));
-}
-
-CParCombo::CParCombo(std::string name, int32_t row, QComboBox* combo)
-    : CParControl(std::move(name), row), m_Combo(combo) {
-    KW_ASSERT(combo != nullptr);
+    const QSignalBlocker quiet(&Widget());
+    Widget().setValue(NumberOf(text));
 }
 
 std::string CParCombo::ReadText() const {
-    KW_ASSERT(m_Combo);
-    const int index = m_Combo->currentIndex();
-    return index < 0 ? "0" : std::to_string(ItemValue(*m_Combo, index));
+    const int index = Widget().currentIndex();
+    return index < 0 ? "0" : std::to_string(ItemValue(Widget(), index));
 }
 
 void CParCombo::WriteText(const std::string& text) {
-    KW_ASSERT(m_Combo);
-    const QSignalBlocker quiet(m_Combo);
+    QComboBox& combo = Widget();
+    const QSignalBlocker quiet(&combo);
     const int wanted = NumberOf(text);
-    m_Combo->setCurrentIndex(0);
-    for (int i = 0; i < m_Combo->count(); ++i)
-        if (ItemValue(*m_Combo, i) == wanted) {
-            m_Combo->setCurrentIndex(i);
+    combo.setCurrentIndex(0);
+    for (int i = 0; i < combo.count(); ++i)
+        if (ItemValue(combo, i) == wanted) {
+            combo.setCurrentIndex(i);
             break;
         }
 }

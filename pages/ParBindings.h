@@ -5,6 +5,7 @@
 // edit; a page derives its dependent control states after ToControls instead.
 #pragma once
 
+#include "Fatal.h"
 #include "ParControl.h"
 
 #include <QPointer>
@@ -15,61 +16,67 @@ class QLineEdit;
 class QPlainTextEdit;
 class QSlider;
 
-// Single-line edit. Writing also moves every up-down control of the same page
-// whose associate is this edit to the value's number (0 when it is none).
-class CParEdit : public CParControl {
+// A binding that holds its control for as long as the control lives.
+template <typename Control> class CParWidget : public CParControl {
 public:
-    CParEdit(std::string name, int32_t row, QLineEdit* edit);
-    std::string ReadText() const override;
-    void WriteText(const std::string& text) override;
+    CParWidget(std::string name, int32_t row, Control* control)
+        : CParControl(std::move(name), row), m_Control(control) {
+        KW_ASSERT(control != nullptr);
+    }
+
+protected:
+    Control& Widget() const {
+        KW_ASSERT(m_Control);
+        return *m_Control;
+    }
 
 private:
-    QPointer<QLineEdit> m_Edit;
+    QPointer<Control> m_Control;
+};
+
+// Single-line edit. Writing also moves every up-down control of the same page
+// whose associate is this edit to the value's number (0 when it is none).
+class CParEdit : public CParWidget<QLineEdit> {
+public:
+    using CParWidget::CParWidget;
+    std::string ReadText() const override;
+    void WriteText(const std::string& text) override;
 };
 
 // Multi-line text: CR LF in the value, LF in the control.
-class CParMemo : public CParControl {
+class CParMemo : public CParWidget<QPlainTextEdit> {
 public:
-    CParMemo(std::string name, int32_t row, QPlainTextEdit* memo);
+    using CParWidget::CParWidget;
     std::string ReadText() const override;
     void WriteText(const std::string& text) override;
-
-private:
-    QPointer<QPlainTextEdit> m_Memo;
 };
 
 // "1" ticked, "0" not; an inverted box shows the opposite of the value.
-class CParCheck : public CParControl {
+class CParCheck : public CParWidget<QCheckBox> {
 public:
-    CParCheck(std::string name, int32_t row, QCheckBox* check, bool inverted = false);
+    CParCheck(std::string name, int32_t row, QCheckBox* check, bool inverted)
+        : CParWidget(std::move(name), row, check), m_Inverted(inverted) {}
     std::string ReadText() const override;
     void WriteText(const std::string& text) override;
 
 private:
-    QPointer<QCheckBox> m_Check;
     bool m_Inverted;
 };
 
 // Track bar: the position as a decimal number.
-class CParTrack : public CParControl {
+class CParTrack : public CParWidget<QSlider> {
 public:
-    CParTrack(std::string name, int32_t row, QSlider* track);
+    using CParWidget::CParWidget;
     std::string ReadText() const override;
     void WriteText(const std::string& text) override;
-
-private:
-    QPointer<QSlider> m_Track;
 };
 
 // Drop-down list whose items carry the numbers the parameter takes (the item
 // data the translator stores; before the first translation, the number the
 // design text shows). A value no item carries selects the first item.
-class CParCombo : public CParControl {
+class CParCombo : public CParWidget<QComboBox> {
 public:
-    CParCombo(std::string name, int32_t row, QComboBox* combo);
+    using CParWidget::CParWidget;
     std::string ReadText() const override;
     void WriteText(const std::string& text) override;
-
-private:
-    QPointer<QComboBox> m_Combo;
 };

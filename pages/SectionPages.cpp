@@ -1,6 +1,5 @@
 #include "SectionPages.h"
 
-#include "DForm.h"
 #include "GSMSIM.h"
 #include "Inicializace.h"
 #include "LogickyVstup.h"
@@ -10,26 +9,22 @@
 #include "Zabezpeceni.h"
 
 namespace kw {
+namespace {
+
+template <typename TPage> TFDForm* Make(CPageHost& host, QWidget* parent) {
+    return new TPage(host, parent);
+}
+
+// In section order.
+constexpr TFDForm* (*kMakers[])(CPageHost&, QWidget*) = {
+    Make<TFSLICParametry>, Make<TFSmerovaciTabulka>, Make<TFLogickyVstup>, Make<TFGSMSIM>,
+    Make<TFServis>,        Make<TFInicializace>,     Make<TFZabezpeceni>};
+static_assert(std::size(kMakers) == kSectionCount);
+
+} // namespace
 
 TFDForm* CreateSectionPage(int section, CPageHost& host, QWidget* parent) {
-    switch (section) {
-    case kSectionLines:
-        return new TFSLICParametry(host, parent);
-    case kSectionRouting:
-        return new TFSmerovaciTabulka(host, parent);
-    case kSectionSmsInput:
-        return new TFLogickyVstup(host, parent);
-    case kSectionGsmSim:
-        return new TFGSMSIM(host, parent);
-    case kSectionService:
-        return new TFServis(host, parent);
-    case kSectionInit:
-        return new TFInicializace(host, parent);
-    case kSectionSecurity:
-        return new TFZabezpeceni(host, parent);
-    default:
-        return nullptr;
-    }
+    return section >= 0 && section < kSectionCount ? kMakers[section](host, parent) : nullptr;
 }
 
 } // namespace kw

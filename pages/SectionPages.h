@@ -1,7 +1,7 @@
-// The seven sections of the main window and the page each one shows. A page
-// joins by adding its case to CreateSectionPage; a section without a page
-// shows an empty page area.
+// The page each section of the main window shows (sections: config/pages/Pages.h).
 #pragma once
+
+#include "Pages.h"
 
 class CPageHost;
 class QWidget;
@@ -9,19 +9,8 @@ class TFDForm;
 
 namespace kw {
 
-enum Section {
-    kSectionLines = 0, // TFSLICParametry
-    kSectionRouting,   // TFSmerovaciTabulka
-    kSectionSmsInput,  // TFLogickyVstup
-    kSectionGsmSim,    // TFGSMSIM
-    kSectionService,   // TFServis
-    kSectionInit,      // TFInicializace
-    kSectionSecurity,  // TFZabezpeceni
-    kSectionCount
-};
-
-// A new page for the section, owned by `parent`; nullptr while the section has
-// no page yet. Called once per section when the main window is built.
+// A new page for the section, owned by `parent`; nullptr for a section without
+// one. Called once per section when the main window is built.
 TFDForm* CreateSectionPage(int section, CPageHost& host, QWidget* parent);
 
 } // namespace kw

@@ -33,21 +33,9 @@ void CUpDown::SetAssociate(QLineEdit* edit) {
         edit->installEventFilter(this);
 }
 
-void CUpDown::AlignToAssociate() {
-    if (!m_Associate || m_Associate->parentWidget() != parentWidget())
-        return;
-    const QRect r = m_Associate->geometry();
-    const int w = sizeHint().width();
-    m_Associate->setGeometry(r.x(), r.y(), r.width() - w, r.height());
-    setGeometry(r.x() + r.width() - w, r.y(), w, r.height());
-}
-
 void CUpDown::SetPosition(int position) {
     const int clamped = std::clamp(position, std::min(m_Min, m_Max), std::max(m_Min, m_Max));
-    if (clamped == m_Position)
-        return;
     m_Position = clamped;
-    emit PositionChanged(m_Position);
 }
 
 void CUpDown::SetRange(int min, int max) {
@@ -81,8 +69,6 @@ void CUpDown::Step(int direction) {
     m_Position = static_cast<int>(next);
     if (m_Associate && !m_Associate->isReadOnly())
         m_Associate->setText(QString::number(m_Position));
-    emit PositionChanged(m_Position);
-    emit Clicked(direction > 0);
 }
 
 void CUpDown::paintEvent(QPaintEvent*) {
@@ -139,7 +125,7 @@ void CUpDown::wheelEvent(QWheelEvent* event) {
 
 bool CUpDown::eventFilter(QObject* watched, QEvent* event) {
     // Compared as plain objects: the edit may be part way through destruction.
-    if (watched != m_AssociateObject || !m_ArrowKeys || !isEnabled())
+    if (watched != m_AssociateObject || !isEnabled())
         return false;
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);

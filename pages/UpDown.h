@@ -20,12 +20,9 @@ public:
     explicit CUpDown(QWidget* parent = nullptr);
 
     // The edit this control steps; nullptr for none. Up and Down keys and the
-    // mouse wheel in the edit step too while ArrowKeys is on.
+    // mouse wheel in the edit step too.
     void SetAssociate(QLineEdit* edit);
     QLineEdit* Associate() const { return m_Associate; }
-    // Places the control at the right edge inside the edit's former rectangle and
-    // narrows the edit by its width (both must share a parent).
-    void AlignToAssociate();
 
     int Position() const { return m_Position; }
     // Clamped to the range; does not touch the edit.
@@ -37,7 +34,6 @@ public:
     void SetIncrement(int increment) { m_Increment = increment; }
     // Past an end the position jumps to the other end instead of stopping.
     void SetWrap(bool wrap) { m_Wrap = wrap; }
-    void SetArrowKeys(bool on) { m_ArrowKeys = on; }
     // Asked before a step takes effect, with the new position and the direction
     // (true for up); false refuses the step, leaving position and edit as they
     // were. Setting the position from inside does not ask again.
@@ -49,11 +45,6 @@ public:
     void StepDown() { Step(-1); }
 
     QSize sizeHint() const override;
-
-signals:
-    // After a step by the user: true for up.
-    void Clicked(bool up);
-    void PositionChanged(int position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -73,7 +64,6 @@ private:
     int m_Max = 100;
     int m_Increment = 1;
     bool m_Wrap = false;
-    bool m_ArrowKeys = true;
     ChangingHandler m_Changing;
     int m_Pressed = 0; // +1 upper half held, -1 lower half held
     QBasicTimer m_Repeat;

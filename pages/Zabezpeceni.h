@@ -1,33 +1,28 @@
-// The security page ("Zabezbeceni"): the SIM PIN and the service password. Its
-// store tells the main window which of the two the user changed, so a write
-// sends only those and keeps the gateway's own otherwise; then the page closes
-// itself, so the codes do not stay on view.
+// The security page ("Zabezbeceni"): the SIM PIN and the service password
+// (config/pages/SmallPages.cpp). Its store tells the main window which of the
+// two the user changed, so a write sends only those and keeps the gateway's
+// own otherwise; then the page closes itself, so the codes do not stay on view.
 #pragma once
 
-#include "DForm.h"
+#include "DeclaredPage.h"
 
-#include <QString>
+#include <string>
 
-class QLineEdit;
-
-class TFZabezpeceni : public TFDForm {
+class TFZabezpeceni : public TFDeclaredPage {
     Q_OBJECT
 public:
     explicit TFZabezpeceni(CPageHost& host, QWidget* parent = nullptr);
 
     void LoadPage() override;
     void StorePage() override;
-    void ResizePage(int width, int height) override;
-
-    QLineEdit* Edit6; // PINVal
-    QLineEdit* Edit7; // ServisPassw
 
 private:
-    // Whether the edit now holds another value than the text shown after the
-    // last LoadPage, both read as the parameter would store them.
-    bool Differs(const char* name, const QLineEdit* edit, const QString& loaded) const;
+    // The code an edit shows, read as the parameter would store it: text that
+    // only looks different ("1234 " typed while the field still has the focus)
+    // is the same code.
+    std::string ShownCode(const char* param) const;
 
-    // The texts shown right after the last LoadPage.
-    QString m_LoadedPin;
-    QString m_LoadedPassw;
+    // The codes shown right after the last LoadPage.
+    std::string m_LoadedPin;
+    std::string m_LoadedPassw;
 };

@@ -7,9 +7,8 @@
 #include "Words.h"
 
 namespace kw {
-namespace {
 
-int FieldWord(TWakeupField field) {
+int WakeupFieldWord(TWakeupField field) {
     switch (field) {
     case TWakeupField::Serial:
         return word::kFieldSerial;
@@ -26,6 +25,8 @@ int FieldWord(TWakeupField field) {
     }
     return word::kFieldSerial;
 }
+
+namespace {
 
 // The character as the user would see it; a control character by its code,
 // as it would show as nothing.
@@ -48,7 +49,7 @@ bool RefuseIpInput(const TIpSettings& settings, CUserPort& user) {
     const std::optional<TWakeupProblem> problem = CheckWakeupFields(settings);
     if (!problem)
         return false;
-    const std::string field = user.Word(FieldWord(problem->field));
+    const std::string field = user.Word(WakeupFieldWord(problem->field));
     switch (problem->kind) {
     case TWakeupProblem::Kind::Semicolon:
         user.ShowMessage(kError, word::kFieldHoldsSemicolon, {}, {field});
@@ -65,6 +66,22 @@ bool RefuseIpInput(const TIpSettings& settings, CUserPort& user) {
         user.ShowMessage(kError, word::kWakeupTooLong, {}, {std::to_string(problem->septets)});
         break;
     }
+    return true;
+}
+
+bool RefuseCharacterOutsideWin1252(TWakeupField field, const QString& typed, CUserPort& user) {
+    const qsizetype at = FirstCharOutsideWin1252(typed);
+    if (at < 0)
+        return false;
+    const std::string name = user.Word(WakeupFieldWord(field));
+    if (IsSecretField(field)) {
+        user.ShowMessage(CUserPort::Icon::Error, word::kSecretFieldUnsendable, {}, {name});
+        return true;
+    }
+    // A character beyond the first plane is two UTF-16 units.
+    const qsizetype length = typed[at].isHighSurrogate() && at + 1 < typed.size() ? 2 : 1;
+    user.ShowMessage(CUserPort::Icon::Error, word::kFieldUnsendable, {},
+                     {name, typed.mid(at, length).toStdString()});
     return true;
 }
 

@@ -5,6 +5,9 @@
 #pragma once
 
 #include "IpSettings.h"
+#include "WakeupMessage.h"
+
+#include <QString>
 
 class CUserPort;
 
@@ -13,5 +16,13 @@ namespace kw {
 // Shows the reason (error icon) and returns true when the input is refused.
 // The passwords themselves are never shown.
 bool RefuseIpInput(const TIpSettings& settings, CUserPort& user);
+
+// Text typed for a field of the wake-up text, before it becomes Windows-1252
+// bytes: a character that code page lacks would go out as '?', so the field is
+// refused, the reason shown, and true returned.
+bool RefuseCharacterOutsideWin1252(TWakeupField field, const QString& typed, CUserPort& user);
+
+// The language word naming a field in these messages.
+int WakeupFieldWord(TWakeupField field);
 
 } // namespace kw

@@ -43,7 +43,12 @@ std::string ShownIdentity(const std::string& identity) {
 
 CIpServer::CIpServer(CCOMTerminal& terminal, CUserPort& user, CIpLinkHost& host,
                      TIpSettings& settings)
-    : m_Terminal(terminal), m_User(user), m_Host(host), m_Settings(settings) {
+    : CIpServer(
+          terminal, [&user]() -> CUserPort& { return user; }, host, settings) {}
+
+CIpServer::CIpServer(CCOMTerminal& terminal, std::function<CUserPort&()> user, CIpLinkHost& host,
+                     TIpSettings& settings)
+    : m_Terminal(terminal), m_User(std::move(user)), m_Host(host), m_Settings(settings) {
     m_Server.setObjectName("ServerSocket1");
     m_SocketTimer.setObjectName("SocketTimer");
     m_SocketTimer.setInterval(kSocketTimerMs);
@@ -74,7 +79,7 @@ CIpServer::TConnectOutcome CIpServer::Connect() {
     if (!Activate())
         return outcome;
     outcome.listening = true;
-    outcome.wakeup = RunWakeup({m_Terminal, m_User, m_Host, m_Settings, int32_t(Port())});
+    outcome.wakeup = RunWakeup({m_Terminal, User(), m_Host, m_Settings, int32_t(Port())});
     return outcome;
 }
 
@@ -92,11 +97,11 @@ void CIpServer::Listen() {
     const int32_t port = m_Settings.IpPort;
     const std::string portText = std::to_string(port);
     if (port < 0 || port > 65535) {
-        m_User.ShowMessage(CUserPort::Icon::Error, word::kNoSuchTcpPort, {}, {portText});
+        User().ShowMessage(CUserPort::Icon::Error, word::kNoSuchTcpPort, {}, {portText});
         return;
     }
     if (!m_Server.listen(QHostAddress::AnyIPv4, quint16(port)))
-        m_User.ShowMessage(CUserPort::Icon::Error, word::kCannotListen, {},
+        User().ShowMessage(CUserPort::Icon::Error, word::kCannotListen, {},
                            {portText, m_Server.errorString().toStdString()});
 }
 
@@ -217,7 +222,7 @@ void CIpServer::Linked(QTcpSocket* client) {
     for (QTcpSocket* other : others)
         Release(other);
     // Last: the message box runs its own loop, and the link may already be in use.
-    m_User.ShowMessage(CUserPort::Icon::Information, word::kGatewayConnected);
+    User().ShowMessage(CUserPort::Icon::Information, word::kGatewayConnected);
 }
 
 void CIpServer::ClientDisconnected(QTcpSocket* client) {

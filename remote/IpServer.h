@@ -34,6 +34,9 @@ public:
     // `settings` are the values the main window holds (the IP connect dialog
     // fills them); they must outlive the server.
     CIpServer(CCOMTerminal& terminal, CUserPort& user, CIpLinkHost& host, TIpSettings& settings);
+    // The user port asked for at each use: a window's may be swapped (tests).
+    CIpServer(CCOMTerminal& terminal, std::function<CUserPort&()> user, CIpLinkHost& host,
+              TIpSettings& settings);
     ~CIpServer();
     CIpServer(const CIpServer&) = delete;
     CIpServer& operator=(const CIpServer&) = delete;
@@ -79,9 +82,10 @@ private:
     void Release(QTcpSocket* client);
     int GreetingCount() const;
     uint32_t Now() const;
+    CUserPort& User() const { return m_User(); }
 
     CCOMTerminal& m_Terminal;
-    CUserPort& m_User;
+    std::function<CUserPort&()> m_User;
     CIpLinkHost& m_Host;
     TIpSettings& m_Settings;
     QTcpServer m_Server;

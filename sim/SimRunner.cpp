@@ -1,6 +1,5 @@
 #include "SimRunner.h"
 
-#include "CableSide.h"
 #include "CallbackGreeting.h"
 #include "HayesModem.h"
 #include "LineEndpoint.h"
@@ -43,6 +42,29 @@ void Complain(const std::string& what, const std::string& why) {
     std::fprintf(stderr, "kolbrawin-gwsim: %s: %s\n", what.c_str(), why.c_str());
 }
 
+// The gateway's own line shares the gateway with a connect-back and a modem
+// call. A command that came in over one of them must not be abandoned for the
+// quiet of the line, where nothing arrives meanwhile: while one is open, the
+// line keeps no quiet time-out of its own.
+class CableLinePeer : public LinePeer {
+public:
+    CableLinePeer(GatewayModel& model, std::function<bool()> connectBackOpen)
+        : m_Model(model), m_ConnectBackOpen(std::move(connectBackOpen)) {}
+
+    void Receive(const uint8_t* data, size_t size, std::string& reply) override {
+        m_Model.Receive(data, size, reply);
+    }
+    int QuietTimeoutMs() const override {
+        return m_ConnectBackOpen() ? -1 : m_Model.QuietTimeoutMs();
+    }
+    void LineQuiet() override { m_Model.LineQuiet(); }
+    int TakeReplyDelayMs() override { return m_Model.TakeReplyDelayMs(); }
+
+private:
+    GatewayModel& m_Model;
+    std::function<bool()> m_ConnectBackOpen;
+};
+
 class Runner {
 public:
     explicit Runner(const SimOptions& options) : m_Options(options) {}
@@ -71,8 +93,8 @@ private:
     FILE* m_LogFile = nullptr;
     int m_SignalRead = -1;
     std::unique_ptr<GatewayModel> m_Model;
+    std::unique_ptr<CableLinePeer> m_CablePeer;
     PtyLine m_Line;
-    std::unique_ptr<CableSide> m_Cable;
     std::unique_ptr<LineEndpoint> m_Gateway;
     PtyLine m_ModemLine;
     WakeupModem m_Modem;
@@ -195,11 +217,12 @@ bool Runner::Start() {
         return false;
     }
     const GatewayFaults& faults = m_Options.faults;
-    m_Cable =
-        std::make_unique<CableSide>(*m_Model, [this] { return m_Hayes && m_Hayes->InCall(); });
+    m_CablePeer = std::make_unique<CableLinePeer>(*m_Model, [this] {
+        return (m_ConnectBack && m_ConnectBack->IsOpen()) || (m_Hayes && m_Hayes->InCall());
+    });
     m_Gateway = std::make_unique<LineEndpoint>(
         "", m_Line.Master(), m_Options.baud, faults.trickleMs,
-        LineEndpoint::Limits{faults.dropAfter, faults.dropAfterReceived}, *m_Cable,
+        LineEndpoint::Limits{faults.dropAfter, faults.dropAfterReceived}, *m_CablePeer,
         LineEndpoint::Hooks{[this] { m_Line.Drop(); },
                             [this] { return m_Line.Unread(); },
                             [this](const std::string& line) { Log(line); },

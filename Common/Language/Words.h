@@ -51,6 +51,21 @@ inline constexpr int kNewConfigurationHint = 335;
 inline constexpr int kMonitorHint = 336;
 
 // ---- Section pages (pages)
+inline constexpr int kNotKnown = 101;          // an identity value no gateway gave yet
+inline constexpr int kNotLocked = 111;         // the operator lock is empty
+inline constexpr int kLockedTo = 137;          // "%s": the operator the SIM is locked to
+inline constexpr int kLockedPermanently = 138; // "%s": the same, for good
+inline constexpr int kNotSet = 342;            // no service SMS number
+// The questions of the initialisation buttons.
+inline constexpr int kResetFxsLineQuestion = 203;
+inline constexpr int kResetFxoLineQuestion = 204;
+inline constexpr int kResetFxsRoutingQuestion = 205;
+inline constexpr int kResetFxoRoutingQuestion = 206;
+inline constexpr int kResetGsmRoutingQuestion = 207;
+inline constexpr int kResetGsmSimQuestion = 208;
+inline constexpr int kResetSmsInputQuestion = 209;
+inline constexpr int kResetAllQuestion = 210;
+inline constexpr int kResetBanksQuestion = 324;
 
 // ---- Link, transfer and firmware upgrade (link, transfer, firmware)
 inline constexpr int kWaitingForGateway = 104; // progress on the cable

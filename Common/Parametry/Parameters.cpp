@@ -120,36 +120,3 @@ void CParameters::LoadFromImage(const uint8_t* image, int32_t size) {
         }
     }
 }
-
-void CParameters::AddBinding(CParControl* binding) {
-    m_Bindings.emplace_back(binding);
-}
-
-void CParameters::ClearBindings() {
-    m_Bindings.clear();
-}
-
-void CParameters::ToControls() {
-    for (auto& binding : m_Bindings) {
-        const TMultiPar* rc = Find(binding->Name());
-        if (rc == nullptr)
-            continue;
-        KW_ASSERT(binding->Row() >= 0 && binding->Row() < rc->Count);
-        binding->WriteText(rc->Values[binding->Row()]);
-    }
-}
-
-void CParameters::FromControls() {
-    for (auto& binding : m_Bindings) {
-        TMultiPar* rc = Find(binding->Name());
-        if (rc == nullptr)
-            continue;
-        KW_ASSERT(binding->Row() >= 0 && binding->Row() < rc->Count);
-        std::string text = rc->Type->Normalize(binding->ReadText());
-        std::string& stored = rc->Values[binding->Row()];
-        if (text != stored) {
-            stored = std::move(text);
-            m_Modified = true;
-        }
-    }
-}

@@ -1,9 +1,8 @@
 // The registry: every parameter of the configuration by name, with one canonical
-// value text per row, plus the control bindings of the page on view.
+// value text per row.
 #pragma once
 
 #include "ParBasic.h"
-#include "ParControl.h"
 
 #include <map>
 #include <memory>
@@ -51,12 +50,6 @@ public:
     bool SaveToFile(const std::string& fileName) const;
     bool LoadFromFile(const std::string& fileName);
 
-    void AddBinding(CParControl* binding);
-    void ClearBindings();
-    void ToControls();
-    void FromControls();
-    const std::vector<std::unique_ptr<CParControl>>& Bindings() const { return m_Bindings; }
-
     int32_t m_MaxLevel = 0;
     bool m_Modified = false;
 
@@ -65,5 +58,4 @@ private:
     const TMultiPar& Record(const std::string& name) const;
 
     Map m_Map;
-    std::vector<std::unique_ptr<CParControl>> m_Bindings;
 };

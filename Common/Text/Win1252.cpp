@@ -46,6 +46,13 @@ std::string QStringToBytes(const QString& text) {
     return bytes;
 }
 
+qsizetype FirstCharOutsideWin1252(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] != u'?' && UnicodeToByte(text[i].unicode()) == '?')
+            return i;
+    return -1;
+}
+
 QString MemoBytesToQString(const std::string& bytes) {
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));

@@ -13,6 +13,9 @@ namespace kw {
 QString BytesToQString(const std::string& bytes);
 // Characters outside Windows-1252 become '?'.
 std::string QStringToBytes(const QString& text);
+// Where the first character outside Windows-1252 stands (one QStringToBytes
+// would turn into '?'), or -1 when the text has none.
+qsizetype FirstCharOutsideWin1252(const QString& text);
 
 // As above, with the value's CR LF shown as LF and LF stored as CR LF. A CR or
 // an LF on its own is no line break of the value: it shows as its control

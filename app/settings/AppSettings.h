@@ -4,6 +4,8 @@
 // closes.
 #pragma once
 
+#include "IpSettings.h"
+
 #include <cstdint>
 #include <string>
 
@@ -14,9 +16,10 @@ class CIniFile;
 inline constexpr int kDefaultHeight = 715;
 inline constexpr const char* kSettingsSection = "Settings";
 
-struct TAppSettings {
-    std::string Com = "Com1";   // port of the direct cable
-    std::string IpCom = "Com1"; // port of the GSM modem that sends the wake-up SMS
+// The TCP/IP link's values (IpCom, IpAddress, IpPort and the last values of
+// the IP connect dialog) are the base: the link works on the window's own.
+struct TAppSettings : TIpSettings {
+    std::string Com = "Com1"; // port of the direct cable
     int ActLanguage = 0;
     int Left = 0;
     int Top = 0;
@@ -25,14 +28,6 @@ struct TAppSettings {
     std::string ModemNumber; // number dialled for a modem connection
     int8_t ConType = 0;      // 0 serial cable, 1 modem data call, 2 TCP/IP
     std::string ModemId;     // the data-modem line chosen for modem calls
-    std::string IpAddress;   // address the gateway is asked to connect back to
-    int IpPort = 7200;       // port of the TCP server
-    std::string LastIpNum;
-    std::string LastIpPassw;
-    std::string LastIpSerial;
-    std::string LastAPN;
-    std::string LastInetUser;
-    std::string LastInetPassw;
 };
 
 // What the defaults and limits of the settings depend on.

@@ -1,11 +1,9 @@
-// The columns of the six routing grids: which parameter each column shows, its
-// header word, whether it is typed or picked from a list, and which hidden
-// control of the page gives its width. Plain data, so the page and the tests
-// read the same tables.
+// The six routing grids and how they stand together: each grid is declared in
+// config/pages/RoutingPage.cpp (its columns with their parameters, header
+// words, kinds, lists and widths); a default table lies under its main table.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "PageDeclaration.h"
 
 namespace kw::routing {
 
@@ -15,34 +13,25 @@ enum class CellKind {
     Enumerated, // a number shown as an item text and picked from a list
 };
 
+// Each main table comes just before the default table under it.
 enum class TableId { FXS, FXSDef, FXO, FXODef, GSM, GSMDef };
-
-struct TColumn {
-    CellKind kind = CellKind::Fixed;
-    // The parameter: per row in a main table, single-valued in a default table;
-    // empty for a fixed column.
-    std::string param;
-    // The header word of a main table; in a default table the word whose hint
-    // the column shows (for column 0 the row label's word).
-    int word = 0;
-    // objectName of the page's hidden drop-down list that carries the values and
-    // item texts of an enumerated column.
-    std::string list;
-};
+inline constexpr TableId kTables[] = {TableId::FXS,    TableId::FXSDef, TableId::FXO,
+                                      TableId::FXODef, TableId::GSM,    TableId::GSMDef};
 
 // Main tables: 120 rows of values 0 to 119; default tables: one row.
 constexpr int kRoutingRows = 120;
+// The width of the row numbers ("120.") in digits.
+constexpr int kRowNumberDigits = 4;
 
 bool IsDefaultTable(TableId table);
-// The main table a default table stands under (itself for a main table).
+// The main table a default table stands under (itself for a main table), and
+// the default table under a main table.
 TableId MainTableOf(TableId table);
+TableId DefaultTableOf(TableId mainTable);
 
-// The columns of a table for a variant with or without an FXO line.
-std::vector<TColumn> Columns(TableId table, bool hasFxo);
-
-// Main tables: per column the objectName of the hidden control whose width,
-// minus 3 pixels, the column takes.
-std::vector<std::string> WidthTemplates(TableId mainTable, bool hasFxo);
+// The table's declaration: its word is the fixed column's, its rows the
+// other columns for every variant.
+const pages::TGroup& Declaration(TableId table);
 
 // Default tables: column c (c >= 1) lies under main column c + offset, and
 // column 0 spans main columns 0 to offset.

@@ -1,5 +1,6 @@
 #include "RoutingDelegate.h"
 
+#include "PageBuilder.h"
 #include "RoutingGrid.h"
 #include "TranslateWidgets.h"
 
@@ -15,9 +16,10 @@ using kw::routing::CellKind;
 
 // ---------------------------------------------------------------- list editor
 
-CListEditor::CListEditor(const QComboBox& list, QWidget* parent) : QComboBox(parent) {
-    for (int i = 0; i < list.count(); ++i)
-        addItem(list.itemText(i), kw::ComboItemValue(&list, i, i));
+CListEditor::CListEditor(const TGridColumn& column, QWidget* parent) : QComboBox(parent) {
+    setObjectName(kw::Text(column.row->name));
+    for (size_t i = 0; i < column.items.size(); ++i)
+        addItem(column.items[i], column.row->items[i]);
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QComboBox::activated, this, [this] { m_Chosen = true; });
     // However the list closes (a pick, Escape, a click elsewhere), its window hides.
@@ -87,8 +89,8 @@ QWidget* CRoutingDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
                                         const QModelIndex& index) const {
     const TGridColumn& column = m_Grid->Column(index.column());
     QWidget* editor = nullptr;
-    if (column.kind == CellKind::Enumerated && column.list != nullptr) {
-        auto* list = new CListEditor(*column.list, parent);
+    if (column.kind == CellKind::Enumerated) {
+        auto* list = new CListEditor(column, parent);
         auto* self = const_cast<CRoutingDelegate*>(this);
         connect(list, &CListEditor::Finished, self,
                 [self, list](bool chosen) { self->ListFinished(list, chosen); });

@@ -9,14 +9,15 @@
 #include <QStyledItemDelegate>
 
 class CRoutingGrid;
+struct TGridColumn;
 
-// The drop-down list over an enumerated cell: the items of the column's list,
-// dropped open as soon as the cell is edited. It reports when its list closes,
-// and whether the user picked an item.
+// The drop-down list over an enumerated cell: the column's items, dropped open
+// as soon as the cell is edited; it carries the name of the column's list. It reports when its list
+// closes, and whether the user picked an item.
 class CListEditor : public QComboBox {
     Q_OBJECT
 public:
-    CListEditor(const QComboBox& list, QWidget* parent);
+    CListEditor(const TGridColumn& column, QWidget* parent);
 
     // Opens the list; a non-empty `search` moves to the first item it starts.
     void Drop(const QString& search);

@@ -2,13 +2,12 @@
 
 #include "Fatal.h"
 #include "Language.h"
+#include "PageQuery.h"
 #include "Parameters.h"
 #include "RoutingDelegate.h"
-#include "TranslateWidgets.h"
 #include "Win1252.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -20,10 +19,6 @@ using kw::routing::CellKind;
 using kw::routing::TableId;
 
 namespace {
-
-QString Utf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr Qt::ItemFlags kCellFlags = Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsEnabled;
 
@@ -63,8 +58,17 @@ bool CRoutingGrid::IsDefault() const {
     return kw::routing::IsDefaultTable(m_Table);
 }
 
-void CRoutingGrid::SetColumns(std::vector<TGridColumn> columns) {
-    m_Columns = std::move(columns);
+void CRoutingGrid::SetColumns(const std::string& variant) {
+    const kw::pages::TGroup& table = kw::routing::Declaration(m_Table);
+    m_Columns.assign(1, TGridColumn{CellKind::Fixed, {}, table.word, nullptr, {}});
+    for (const kw::pages::TRow& row : table.rows)
+        if (kw::pages::Shows(row.variants, variant))
+            m_Columns.push_back(
+                {row.kind == kw::pages::Kind::GridList ? CellKind::Enumerated : CellKind::Text,
+                 std::string(row.param),
+                 row.word,
+                 &row,
+                 {}});
     m_Hints.assign(m_Columns.size(), QString());
     m_Headers.assign(m_Columns.size(), QString());
     const int count = static_cast<int>(m_Columns.size());
@@ -103,15 +107,22 @@ void CRoutingGrid::SetTexts(const CLanguage& language) {
     for (size_t c = 0; c < m_Columns.size(); ++c) {
         const int word = m_Columns[c].word;
         const int column = static_cast<int>(c);
+        if (m_Columns[c].kind == CellKind::Enumerated) {
+            const kw::pages::TRow& row = *m_Columns[c].row;
+            m_Columns[c].items.clear();
+            for (size_t i = 0; i < row.items.size(); ++i)
+                m_Columns[c].items.push_back(
+                    QString::fromStdString(language.GetItem(row.ItemsWord(), static_cast<int>(i))));
+        }
         // The row-number column of a main table has no hint of its own.
         const bool rowNumbers = !IsDefault() && m_Columns[c].kind == CellKind::Fixed;
-        m_Hints[c] = rowNumbers ? QString() : Utf8(language.GetHint(word));
+        m_Hints[c] = rowNumbers ? QString() : QString::fromStdString(language.GetHint(word));
         if (IsDefault()) {
             if (m_Columns[c].kind == CellKind::Fixed)
-                item(0, column)->setText(Utf8(language.GetText(word)));
+                item(0, column)->setText(QString::fromStdString(language.GetText(word)));
             continue;
         }
-        m_Headers[c] = Utf8(language.GetText(word));
+        m_Headers[c] = QString::fromStdString(language.GetText(word));
     }
     WrapHeaders();
 }
@@ -210,14 +221,15 @@ QString CRoutingGrid::ShownText(int row, int column) const {
 }
 
 QString CRoutingGrid::ItemTextFor(int column, const QString& cellText) const {
-    const QComboBox* list = Column(column).list;
+    const TGridColumn& list = Column(column);
     bool isNumber = false;
     const int value = cellText.trimmed().toInt(&isNumber);
-    if (list == nullptr || !isNumber)
+    if (list.kind != CellKind::Enumerated || !isNumber)
         return {};
-    for (int i = 0; i < list->count(); ++i)
-        if (kw::ComboItemValue(list, i, i) == value)
-            return list->itemText(i);
+    const std::vector<int>& values = list.row->items;
+    for (size_t i = 0; i < values.size() && i < list.items.size(); ++i)
+        if (values[i] == value)
+            return list.items[i];
     return {};
 }
 

@@ -16,14 +16,14 @@
 class CLanguage;
 class CParameters;
 class CRoutingDelegate;
-class QComboBox;
 
-// A column as the grid uses it: the table's column with its list resolved.
+// A column as the grid uses it.
 struct TGridColumn {
     kw::routing::CellKind kind = kw::routing::CellKind::Fixed;
     std::string param;
-    int word = 0;
-    const QComboBox* list = nullptr; // enumerated columns only
+    int word = 0;                         // header word (the fixed column's: the grid's)
+    const kw::pages::TRow* row = nullptr; // as declared; nullptr for the fixed column
+    std::vector<QString> items;           // enumerated: the item texts in the loaded language
 };
 
 class CRoutingGrid : public QTableWidget {
@@ -34,15 +34,15 @@ public:
 
     CRoutingGrid(kw::routing::TableId table, CParameters& parameters, QWidget* parent);
 
-    kw::routing::TableId Table() const { return m_Table; }
     bool IsDefault() const;
 
-    // Sets the columns; cells are created once and kept while the shape stays.
-    void SetColumns(std::vector<TGridColumn> columns);
+    // The declared columns the variant has; cells are created once and kept
+    // while the shape stays.
+    void SetColumns(const std::string& variant);
     const TGridColumn& Column(int column) const;
     // The column that shows a parameter, -1 when none does.
     int ColumnOf(const std::string& param) const;
-    // Header texts, the default row's label and the column hints.
+    // Header texts, the default row's label, the column hints and the lists' items.
     void SetTexts(const CLanguage& language);
     void SetColumnWidths(const std::vector<int>& widths);
     // Width of the columns plus the frame (and the vertical scroll bar of a main
@@ -63,7 +63,7 @@ public:
     QString CellText(int row, int column) const;
     void SetCellText(int row, int column, const QString& text);
     QString ShownText(int row, int column) const;
-    // The list item text for a cell text; empty when no item carries its number.
+    // The item text for a cell text; empty when no item carries its number.
     QString ItemTextFor(int column, const QString& cellText) const;
 
     // Commits what an open editor holds and normalises the current cell; the

@@ -1,28 +1,24 @@
-// The routing page: the FXS, FXO and GSM routing tables of 120 rows with their
-// default routes and single settings, and the free-minutes banks. The tables
-// are copied between the grids and the parameters by the page itself; the
-// single settings use the ordinary bindings.
+// The routing page ("Smerovani"): the FXS, FXO and GSM routing tables of 120
+// rows with their default routes and single settings, and the free-minutes
+// banks (config/pages/RoutingPage.cpp). The tables are copied between the grids
+// and the parameters by the page itself; the single settings are bound. The
+// FXO tables take input only while FXO calls are routed by table, and the
+// operator console number shows on the FXS and the FXO sheet alike.
 #pragma once
 
-#include "DForm.h"
+#include "DeclaredPage.h"
 #include "RoutingColumns.h"
-
-#include <QPointer>
 
 #include <array>
 #include <string>
 
 class CRoutingGrid;
-class CUpDown;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QScrollArea;
-class QTabWidget;
-class QWidget;
 
-class TFSmerovaciTabulka : public TFDForm {
+class TFSmerovaciTabulka : public TFDeclaredPage {
     Q_OBJECT
 public:
     static constexpr int kBanks = 4;
@@ -33,96 +29,43 @@ public:
     void StorePage() override;
     void ResizePage(int width, int height) override;
 
-    // The grid of a table.
     CRoutingGrid* Grid(kw::routing::TableId table) const;
 
-    QTabWidget* PageControl1;
-    QWidget* TabSheet1; // FXS
-    QWidget* TabSheet2; // FXO
-    QWidget* TabSheet3; // GSM
-    QWidget* TabSheet4; // banks
-
-    CRoutingGrid* TabFXS;
-    CRoutingGrid* TabFXSDef;
-    CRoutingGrid* TabFXO;
-    CRoutingGrid* TabFXODef;
-    CRoutingGrid* TabGSM;
-    CRoutingGrid* TabGSMDef;
-
-    // FXS settings.
-    QGroupBox* GroupBox1;
-    QLabel* Label1;
-    QLineEdit* Edit2; // Kestrel
-    // FXO settings.
-    QGroupBox* GroupBox2;
-    QLabel* Label2;
-    QComboBox* ComboBox4; // FXODirection
-    QLabel* Label3;
-    QLineEdit* Edit14; // FXOFollowMeNum
-    QLabel* Label4;
-    QLineEdit* Edit16; // FXOAlertFMCount
-    CUpDown* UpDown6;
-    QLabel* Label5;
-    QLineEdit* Edit15; // FXOFMPassw
-    QLabel* Label6;
-    QLineEdit* Edit3; // FXOHangUpCode
-    QLabel* Label7;
-    QLineEdit* Edit4; // shows Kestrel as Edit2 does
-    // GSM settings.
-    QGroupBox* GroupBox3;
-    QLabel* Label23;
-    QLineEdit* Edit10; // GSMDISATime
-    CUpDown* UpDown1;
-    QLabel* Label29;
-    QLineEdit* Edit11; // GSMDialFXOTime
-    CUpDown* UpDown2;
-    QLabel* Label24;
-    QLineEdit* Edit13; // GSMCallBackTime
-    CUpDown* UpDown3;
-    QLabel* Label25;
-    QComboBox* ComboBox2; // GSMFaxTo
-    QLabel* Label26;
-    QComboBox* ComboBox14; // GSMDataTo
-    // Banks.
-    QLabel* Label27;
-    QComboBox* ComboBox18; // PermittNoBank
-    QLabel* Label28;
-    QLineEdit* Edit9; // TransferDate
-    QLabel* Label21;
-    QLabel* Label22; // date of the next transfer
-    QScrollArea* ScrollBox2;
-    struct TBankRow {
-        QLabel* number;
-        QLineEdit* freeMins;
-        QLineEdit* startTime;
-        QLineEdit* timeAmount;
-        QLabel* remain;
-    };
-    std::array<TBankRow, kBanks> m_Banks;
-
-    // The variant the grids were last laid out for.
-    const std::string& LayoutVariant() const { return m_LayoutVariant; }
-
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    QWidget* PlaceGroup(const kw::pages::TGroup& group, QWidget* in) override;
 
 private:
-    void BuildTemplates();
-    void BuildFxsTab();
-    void BuildFxoTab();
-    void BuildGsmTab();
-    void BuildBanksTab();
+    // The read-only texts of a bank: its number and its remaining time.
+    struct TBankDisplays {
+        QLabel* number;
+        QLabel* remain;
+    };
 
-    void LayOutGrids(bool hasFxo);
-    void LayOutSettings(bool hasFxo);
+    void BuildBankDisplays();
+    void StackSheets();
+    // The rows built in a group box or on a sheet, in declaration order.
+    std::vector<kw::TBuiltRow> RowsIn(const QWidget* container) const;
+
+    void LayOutGrids(const std::string& variant);
+    void LayOutSettings();
     void LayOutBanks();
     void ShowBankTimes(bool variantKnown);
 
-    void ComboBox4Change();
-    void Edit2Change();
-    void Edit4Change();
+    // FXO calls routed by table (the second item): the FXO tables take input.
+    void FxoDirectionChanged();
+    // Either copy of the operator console number edited: the other follows.
+    void ConsoleNumberEdited(QLineEdit* edited, QLineEdit* copy);
 
-    std::string m_LayoutVariant;
+    std::array<CRoutingGrid*, 6> m_Grids{};
+    QScrollArea* m_BankArea = nullptr;
+    std::array<TBankDisplays, kBanks> m_Banks{};
+    QLabel* m_NextTransferCaption = nullptr;
+    QLabel* m_NextTransfer = nullptr;
+    QComboBox* m_FxoDirection = nullptr;
+    QLineEdit* m_ConsoleNumber = nullptr;     // on the FXS sheet
+    QLineEdit* m_ConsoleNumberCopy = nullptr; // on the FXO sheet
+
+    std::string m_LayoutVariant; // the variant the grids were last laid out for
     bool m_Loaded = false;
     bool m_Mirroring = false; // an edit is copying its text to the other
 };

@@ -290,6 +290,7 @@ TEST_F(DialUp, AnAttachOnALostLinkStopsAtOnce) {
     // The call's port closed under a link that still counts as connected:
     // every send fails before any wait.
     link.SetConnectionState(true, true);
+    user.ExpectMessage(CUserPort::Icon::Error, word::kLinkFailed);
     EXPECT_FALSE(AttachGateway(link, user, true));
     EXPECT_EQ(attempts, 1);
     EXPECT_FALSE(terminal.Comm().Enabled());
@@ -301,6 +302,7 @@ TEST_F(DialUp, AnAttachOnALostLinkStopsAtOnce) {
     terminal.m_TimeOut = 300;
     attempts = 0;
     QTimer::singleShot(50, [this] { telephony.LineGone(); });
+    user.ExpectMessage(CUserPort::Icon::Error, word::kGatewayAnsweredWrongly);
     EXPECT_FALSE(AttachGateway(link, user, true));
     EXPECT_EQ(attempts, 1);
     EXPECT_FALSE(link.Connected());

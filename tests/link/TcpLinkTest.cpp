@@ -4,8 +4,10 @@
 #include "COMTermExp.h"
 #include "EventLoopWait.h"
 #include "GatewayLink.h"
+#include "GatewayProtocol.h"
 #include "LinkCode.h"
 #include "LinkTime.h"
+#include "ScriptedUserPort.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -114,6 +116,43 @@ TEST_F(TcpLink, AConnectionDroppedDuringAWaitIsCodeSix) {
     EXPECT_EQ(LinkCodeOf([&] { link.LinkWrite("x", 1); }), CCOMTermExp::ConnectionLost);
     link.SetLinkedConnection(nullptr);
     EXPECT_EQ(LinkCodeOf([&] { link.LinkSendExpect("", {"X"}); }), CCOMTermExp::ConnectionLost);
+}
+
+// Asking again is for a gateway that did not answer; a connection that is gone
+// fails again before any wait, so asking again would spin without ever letting
+// Cancel in. It ends the attach at once, reported as the lost connection.
+TEST_F(TcpLink, AnAttachEndsOnALostConnectionAndAsksASilentGatewayAgain) {
+    struct Case {
+        const char* name;
+        bool hangUp;
+        int cancelAfter; // Cancel is pressed at this "B"
+        int asked;       // "B" sent in all
+        bool reported;
+    };
+    const Case cases[] = {
+        {"gateway silent", false, 3, 3, false},
+        {"connection gone", true, 50, 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.hangUp) {
+            gateway.abort();
+            ASSERT_TRUE(kw::test::RunEventsUntil([&] {
+                return link.LinkedConnection()->state() == QAbstractSocket::UnconnectedState;
+            }));
+        }
+        kw::test::ScriptedUserPort user;
+        if (c.reported)
+            user.ExpectMessage(CUserPort::Icon::Error, 110, {"CE_CONNECTION_LOST"});
+        int asked = 0;
+        link.SetTap([&](const kw::TLinkTapEvent& event) {
+            if (event.bytes == "B" && ++asked == c.cancelAfter)
+                user.PressCancel();
+        });
+        link.SetReplyTimeOuts(100);
+        EXPECT_FALSE(kw::AttachGateway(link, user, true));
+        EXPECT_EQ(asked, c.asked);
+    }
 }
 
 TEST(LinkIdle, EndsWithTheTimeTheWindowOrTheProgram) {

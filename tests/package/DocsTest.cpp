@@ -24,9 +24,10 @@ std::string Program(const std::string& name) {
     return std::string(KW_BIN_DIR) + "/" + name;
 }
 
-// The options named in a text: "--name" and "-o".
+// The options named in a text: "--name" and "-o", also first in a group of
+// alternatives "(--port DEV | --ip ...)".
 Words OptionsIn(const std::string& text) {
-    static const std::regex option(R"((^|[\s\[|])(--[a-z][a-z-]*|-o)\b)");
+    static const std::regex option(R"((^|[\s\[|(])(--[a-z][a-z-]*|-o)\b)");
     Words found;
     for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it)
         found.insert((*it)[2]);

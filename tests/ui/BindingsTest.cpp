@@ -1,6 +1,7 @@
-// The page framework: bindings, normalisation on leaving a field, the up-down
-// control, typing limits and the byte/text mapping.
+// The page framework: a page's binding list, the bindings, normalisation on
+// leaving a field, the up-down control, typing limits and the byte/text mapping.
 #include "DForm.h"
+#include "ParameterCatalogue.h"
 #include "TestHost.h"
 #include "TestPage.h"
 #include "TypingLimit.h"
@@ -36,6 +37,54 @@ protected:
     CTestPage page;
 };
 
+// A binding to a text of the test's own instead of a control.
+class FakeControl : public CParControl {
+public:
+    FakeControl(std::string name, std::string* shown)
+        : CParControl(std::move(name), 0), m_Shown(shown) {}
+    std::string ReadText() const override { return *m_Shown; }
+    void WriteText(const std::string& text) override { *m_Shown = text; }
+
+private:
+    std::string* m_Shown;
+};
+
+TEST(BindingList, SkipsUnknownParametersAndOtherVariantsAndMarksOnlyRealChanges) {
+    CParameters p;
+    kw::RegisterCatalogue(p);
+    std::string shown;
+    std::string other = "x";
+    std::string fxo = "y";
+    CBindingList list;
+    list.Add(new FakeControl("FXSHangMin", &shown));
+    list.Add(new FakeControl("NotRegistered", &other));
+    list.Add(new FakeControl("FXOMinTimeCancel", &fxo), kw::pages::Variants::FxoLine);
+    // Nothing was filled yet, so nothing is taken back.
+    list.FromControls(p);
+    EXPECT_EQ(p.GetValue("FXSHangMin", 0), "500");
+    EXPECT_FALSE(p.m_Modified);
+
+    list.ToControls(p, "E");
+    EXPECT_EQ(shown, "500");
+    EXPECT_EQ(other, "x");
+    EXPECT_EQ(fxo, "y"); // no FXO line on E
+    ASSERT_EQ(list.Active().size(), 2u);
+    list.FromControls(p);
+    EXPECT_FALSE(p.m_Modified);
+    shown = "550"; // normalises to the stored 500
+    list.FromControls(p);
+    EXPECT_FALSE(p.m_Modified);
+    shown = "1234";
+    list.FromControls(p);
+    EXPECT_TRUE(p.m_Modified);
+    EXPECT_EQ(p.GetValue("FXSHangMin", 0), "1200");
+    EXPECT_EQ(p.GetValue("FXOMinTimeCancel", 0), "1500");
+
+    list.ToControls(p, "A");
+    EXPECT_EQ(fxo, "1500");
+    EXPECT_EQ(list.Active().size(), 3u);
+}
+
 TEST(TextMapping, EveryByteSurvivesTheRoundTrip) {
     std::string all;
     for (int b = 0; b < 256; ++b)
@@ -62,13 +111,13 @@ TEST(TextMapping, MemoLineBreaksAreCrLfInTheValue) {
 
 TEST_F(Bindings, EditIsNormalisedWhenLeftButTheParameterWaitsForStore) {
     page.LoadPage();
-    EXPECT_EQ(page.Edit1->text(), "500");
-    page.Edit1->setText("7");
-    LeaveField(page.Edit1);
-    EXPECT_EQ(page.Edit1->text(), "100");
-    page.Edit1->setText("250");
-    LeaveField(page.Edit1);
-    EXPECT_EQ(page.Edit1->text(), "200");
+    EXPECT_EQ(page.hangMinEdit->text(), "500");
+    page.hangMinEdit->setText("7");
+    LeaveField(page.hangMinEdit);
+    EXPECT_EQ(page.hangMinEdit->text(), "100");
+    page.hangMinEdit->setText("250");
+    LeaveField(page.hangMinEdit);
+    EXPECT_EQ(page.hangMinEdit->text(), "200");
     EXPECT_EQ(host.parameters.GetValue("FXSHangMin", 0), "500");
     EXPECT_FALSE(host.parameters.m_Modified);
     page.StorePage();
@@ -77,75 +126,79 @@ TEST_F(Bindings, EditIsNormalisedWhenLeftButTheParameterWaitsForStore) {
 }
 
 TEST_F(Bindings, AnEditBoundToAnUnknownParameterIsNotNormalised) {
-    host.parameters.ClearBindings();
-    page.BindEdit("NoSuchParameter", 0, page.Edit1);
-    page.Edit1->setText("7");
-    LeaveField(page.Edit1);
-    EXPECT_EQ(page.Edit1->text(), "7");
-    page.ToControls(); // skipped silently
-    host.parameters.FromControls();
-    EXPECT_EQ(page.Edit1->text(), "7");
+    TFDForm bare(host);
+    QLineEdit edit(&bare);
+    bare.BindEdit("NoSuchParameter", 0, &edit);
+    edit.setText("7");
+    LeaveField(&edit);
+    EXPECT_EQ(edit.text(), "7");
+    bare.ToControls(); // skipped silently
+    bare.FromControls();
+    EXPECT_EQ(edit.text(), "7");
     EXPECT_FALSE(host.parameters.m_Modified);
 }
 
 TEST_F(Bindings, WritingAnEditMovesItsUpDownAndAStepStartsFromTheTypedNumber) {
     host.parameters.SetValue("FXSHangMin", 0, "1200");
     page.LoadPage();
-    EXPECT_EQ(page.UpDown1->Position(), 1200);
-    page.Edit1->setText("3000"); // typed, not yet normalised
-    page.UpDown1->StepUp();
-    EXPECT_EQ(page.Edit1->text(), "3100");
-    EXPECT_EQ(page.UpDown1->Position(), 3100);
-    page.Edit1->setText("junk");
-    page.UpDown1->StepDown();
-    EXPECT_EQ(page.Edit1->text(), "3000");
-    page.Edit1->setText("25500");
-    page.UpDown1->StepUp();
-    EXPECT_EQ(page.Edit1->text(), "25500"); // stops at the end of the range
-    QTest::keyClick(page.Edit1, Qt::Key_Down);
-    EXPECT_EQ(page.Edit1->text(), "25400");
-    page.UpDown1->SetWrap(true);
-    page.Edit1->setText("25500");
-    page.UpDown1->StepUp();
-    EXPECT_EQ(page.Edit1->text(), "100");
+    QLineEdit* edit = page.hangMinEdit;
+    CUpDown* spin = page.hangMinSpin;
+    EXPECT_EQ(spin->Position(), 1200);
+    edit->setText("3000"); // typed, not yet normalised
+    spin->StepUp();
+    EXPECT_EQ(edit->text(), "3100");
+    EXPECT_EQ(spin->Position(), 3100);
+    edit->setText("junk");
+    spin->StepDown();
+    EXPECT_EQ(edit->text(), "3000");
+    edit->setText("25500");
+    spin->StepUp();
+    EXPECT_EQ(edit->text(), "25500"); // stops at the end of the range
+    QTest::keyClick(edit, Qt::Key_Down);
+    EXPECT_EQ(edit->text(), "25400");
+    spin->SetWrap(true);
+    edit->setText("25500");
+    spin->StepUp();
+    EXPECT_EQ(edit->text(), "100");
 }
 
 TEST_F(Bindings, WritingAnEditWithANonNumberPutsItsUpDownAtZero) {
-    CUpDown free(&page);
+    TFDForm bare(host);
+    QLineEdit edit(&bare);
+    CUpDown free(&bare);
     free.SetRange(-10, 10);
     free.SetPosition(5);
-    free.SetAssociate(page.Edit1);
-    host.parameters.ClearBindings();
-    page.BindEdit("SMSText", 0, page.Edit1);
+    free.SetAssociate(&edit);
+    bare.BindEdit("SMSText", 0, &edit);
     host.parameters.SetValue("SMSText", 0, "hello");
-    page.ToControls();
+    bare.ToControls();
     EXPECT_EQ(free.Position(), 0);
-    EXPECT_EQ(page.Edit1->text(), "hello");
+    EXPECT_EQ(edit.text(), "hello");
 }
 
 TEST_F(Bindings, ComboWithAnUnknownValueShowsItsFirstItemAndStoresItsValue) {
-    page.ComboBox1->clear();
-    page.ComboBox1->addItems({"1", "2", "4"});
+    page.volumeList->clear();
+    page.volumeList->addItems({"1", "2", "4"});
     host.parameters.SetValue("FXSVolRec", 0, "5");
     page.LoadPage();
-    EXPECT_EQ(page.ComboBox1->currentIndex(), 0);
+    EXPECT_EQ(page.volumeList->currentIndex(), 0);
     page.StorePage();
     EXPECT_EQ(host.parameters.GetValue("FXSVolRec", 0), "1");
     host.parameters.SetValue("FXSVolRec", 0, "4");
     page.LoadPage();
-    EXPECT_EQ(page.ComboBox1->currentIndex(), 2);
+    EXPECT_EQ(page.volumeList->currentIndex(), 2);
     // Translated, the items show words and keep their numbers.
-    EXPECT_EQ(page.ComboBox1->itemData(2).toInt(), 4);
+    EXPECT_EQ(page.volumeList->itemData(2).toInt(), 4);
 }
 
 TEST_F(Bindings, InvertedCheckBoxShowsTheOppositeOfItsValue) {
     host.parameters.SetValue("FXSSendClip", 0, "0");
     host.parameters.SetValue("AMREnabled", 0, "0");
     page.LoadPage();
-    EXPECT_TRUE(page.CheckBox2->isChecked());
-    EXPECT_FALSE(page.CheckBox1->isChecked());
-    page.CheckBox2->setChecked(false);
-    page.CheckBox1->setChecked(true);
+    EXPECT_TRUE(page.clipCheck->isChecked());
+    EXPECT_FALSE(page.amrCheck->isChecked());
+    page.clipCheck->setChecked(false);
+    page.amrCheck->setChecked(true);
     page.StorePage();
     EXPECT_EQ(host.parameters.GetValue("FXSSendClip", 0), "1");
     EXPECT_EQ(host.parameters.GetValue("AMREnabled", 0), "1");
@@ -157,10 +210,10 @@ TEST_F(Bindings, TrackBarAndMemoCarryTheirValues) {
                              "Alarm\r\nin \x8A"
                              "ach");
     page.LoadPage();
-    EXPECT_EQ(page.TrackBar1->value(), 4);
-    EXPECT_EQ(page.Memo1->toPlainText(), QString::fromUtf8("Alarm\nin \u0160ach"));
-    page.TrackBar1->setValue(1);
-    page.Memo1->setPlainText(QString::fromUtf8("Fire\n\u20ac"));
+    EXPECT_EQ(page.volumeTrack->value(), 4);
+    EXPECT_EQ(page.smsMemo->toPlainText(), QString::fromUtf8("Alarm\nin \u0160ach"));
+    page.volumeTrack->setValue(1);
+    page.smsMemo->setPlainText(QString::fromUtf8("Fire\n\u20ac"));
     page.StorePage();
     EXPECT_EQ(host.parameters.GetValue("FXSVolSend", 0), "1");
     EXPECT_EQ(host.parameters.GetValue("SMSText", 0), "Fire\r\n\x80");
@@ -180,21 +233,19 @@ TEST_F(Bindings, AnUnchangedPageLeavesTheModifiedFlagAlone) {
 
 TEST_F(Bindings, LoadingValuesRaisesNoChangeSignals) {
     int changes = 0;
-    QObject::connect(page.ComboBox1, &QComboBox::currentIndexChanged, [&] { ++changes; });
-    QObject::connect(page.CheckBox1, &QCheckBox::toggled, [&] { ++changes; });
-    QObject::connect(page.TrackBar1, &QSlider::valueChanged, [&] { ++changes; });
-    QObject::connect(page.Edit1, &QLineEdit::textChanged, [&] { ++changes; });
+    QObject::connect(page.volumeList, &QComboBox::currentIndexChanged, [&] { ++changes; });
+    QObject::connect(page.amrCheck, &QCheckBox::toggled, [&] { ++changes; });
+    QObject::connect(page.volumeTrack, &QSlider::valueChanged, [&] { ++changes; });
+    QObject::connect(page.hangMinEdit, &QLineEdit::textChanged, [&] { ++changes; });
+    QObject::connect(page.smsMemo, &QPlainTextEdit::textChanged, [&] { ++changes; });
     host.parameters.SetValue("FXSVolRec", 0, "2");
     host.parameters.SetValue("AMREnabled", 0, "1");
     host.parameters.SetValue("FXSVolSend", 0, "5");
-    bool fillingSeen = false;
-    QObject::connect(page.Memo1, &QPlainTextEdit::textChanged,
-                     [&] { fillingSeen = page.IsFilling(); });
+    host.parameters.SetValue("SMSText", 0, "text");
     page.LoadPage();
     EXPECT_EQ(changes, 0);
-    EXPECT_FALSE(fillingSeen);
-    EXPECT_FALSE(page.IsFilling());
-    EXPECT_EQ(page.ComboBox1->currentIndex(), 2);
+    EXPECT_EQ(page.volumeList->currentIndex(), 2);
+    EXPECT_EQ(page.smsMemo->toPlainText(), "text");
 }
 
 TEST(TypingLimit, LimitsWhatIsTypedButNeverWhatCodeSets) {

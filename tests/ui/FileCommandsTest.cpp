@@ -80,7 +80,7 @@ TEST_F(FileCommands, SaveStoresThePageFirstAndClearsTheModifiedFlag) {
     auto* page = new CTestPage(w, "lines", &log);
     w.Sections().SetPage(kw::kSectionLines, page);
     SectionList().setCurrentRow(0);
-    page->Edit1->setText("900");
+    page->hangMinEdit->setText("900");
     const std::string file = temp.Path("saved.sgd");
     files.answers.push_back(file);
     Button("SpeedButton4").click();
@@ -93,7 +93,7 @@ TEST_F(FileCommands, SaveStoresThePageFirstAndClearsTheModifiedFlag) {
     EXPECT_NE(saved.find("\r\nFXSHangMin=\"900\"\r\n"), std::string::npos);
 
     // Cancelled: the page is still stored first, nothing else happens.
-    page->Edit1->setText("1000");
+    page->hangMinEdit->setText("1000");
     files.answers.push_back(std::nullopt);
     w.SaveToFileClicked();
     EXPECT_TRUE(w.Parameters().m_Modified);

@@ -1,16 +1,12 @@
-// The GSM & SIM page: its bindings in order with their lists, ranges and
-// limits, the operator lock display with and without the permanent-lock bit,
-// the service SMS number display, and random configurations surviving load
-// and store.
+// The GSM & SIM page: its bindings with their lists, the operator lock display with and without the
+// permanent-lock bit, the service SMS number display, and random configurations surviving load and
+// store.
 #include "FormatText.h"
 #include "GSMSIM.h"
+#include "PageFixture.h"
 #include "PageTestSupport.h"
-#include "Parameters.h"
 #include "RandomConfiguration.h"
-#include "TestHost.h"
 #include "TranslateWidgets.h"
-#include "TypingLimit.h"
-#include "UpDown.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -22,72 +18,46 @@ namespace {
 
 using namespace kw::test;
 
-class GsmSimPage : public ::testing::Test {
+class GsmSimPage : public PageFixture<TFGSMSIM> {
 protected:
-    GsmSimPage() : page(host) { LoadInstalledLanguage(host.language, "Eng", "A"); }
+    GsmSimPage() { LoadInstalledLanguage(host.language, "Eng", "A"); }
 
-    void Load() {
-        host.parameters.m_Modified = false;
-        page.LoadPage();
-    }
-    QString Word(int id) const { return QString::fromStdString(host.language.GetText(id)); }
     QString Formatted(int id, const std::string& argument) const {
         return QString::fromStdString(kw::FormatText(host.language.GetText(id), {argument}));
     }
-
-    CTestHost host;
-    TFGSMSIM page;
 };
 
-TEST_F(GsmSimPage, BindsElevenControlsInOrderWithTheirListsAndLimits) {
-    Load();
-    std::vector<std::string> names;
-    for (const auto& binding : host.parameters.Bindings())
-        names.push_back(binding->Name());
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"CLIRInk", "RoamPerm", "CallHandOver", "GprsApn",
-                                        "CallsCadence", "CreditCode", "MinCredit", "ManualReg",
-                                        "CreditAnswer", "UMTSGSM", "AMREnabled"}));
+TEST_F(GsmSimPage, BindsElevenControlsWithTheirLists) {
+    Reload();
+    EXPECT_EQ(BoundNames(), SortedNames({"CLIRInk", "RoamPerm", "CallHandOver", "GprsApn",
+                                         "CallsCadence", "CreditCode", "MinCredit", "ManualReg",
+                                         "CreditAnswer", "UMTSGSM", "AMREnabled"}));
     struct List {
-        QComboBox* combo;
+        const char* combo;
         int word;
         int count;
     };
     for (const List& l :
-         {List{page.ComboBox1, 58, 3}, List{page.ComboBox2, 59, 2}, List{page.ComboBox3, 283, 2},
-          List{page.ComboBox5, 297, 3}, List{page.ComboBox7, 339, 2}}) {
-        SCOPED_TRACE(l.combo->objectName().toStdString());
-        ASSERT_EQ(l.combo->count(), l.count);
+         {List{"ComboBox1", 58, 3}, List{"ComboBox2", 59, 2}, List{"ComboBox3", 283, 2},
+          List{"ComboBox5", 297, 3}, List{"ComboBox7", 339, 2}}) {
+        SCOPED_TRACE(l.combo);
+        auto* combo = Find<QComboBox>(l.combo);
+        ASSERT_EQ(combo->count(), l.count);
         for (int i = 0; i < l.count; ++i) {
-            EXPECT_EQ(kw::ComboItemValue(l.combo, i), i);
-            EXPECT_EQ(l.combo->itemText(i).toStdString(), host.language.GetItem(l.word, i));
+            EXPECT_EQ(kw::ComboItemValue(combo, i), i);
+            EXPECT_EQ(combo->itemText(i).toStdString(), host.language.GetItem(l.word, i));
         }
     }
-    EXPECT_EQ(kw::TypingLimit(page.Edit6), 40);
-    EXPECT_EQ(kw::TypingLimit(page.Edit2), 8);
-    EXPECT_EQ(kw::TypingLimit(page.Edit5), 6);
-    struct Spin {
-        QLineEdit* edit;
-        CUpDown* upDown;
-        int max;
-    };
-    for (const Spin& s : {Spin{page.Edit1, page.UpDown1, 255}, Spin{page.Edit3, page.UpDown3, 999},
-                          Spin{page.Edit4, page.UpDown4, 180}}) {
-        EXPECT_EQ(s.upDown->Associate(), s.edit);
-        EXPECT_EQ(s.upDown->Min(), 0);
-        EXPECT_EQ(s.upDown->Max(), s.max);
-        EXPECT_EQ(s.upDown->Increment(), 1);
-        EXPECT_EQ(kw::TypingLimit(s.edit), 3);
-    }
     // Every list item names its value: switching language keeps the selection.
+    auto* mode = Find<QComboBox>("ComboBox5");
     host.parameters.SetValue("UMTSGSM", 0, "2");
-    Load();
-    EXPECT_EQ(page.ComboBox5->currentIndex(), 2);
+    Reload();
+    EXPECT_EQ(mode->currentIndex(), 2);
     LoadInstalledLanguage(host.language, "Cze", "A");
     page.StorePage();
     page.LoadPage();
-    EXPECT_EQ(page.ComboBox5->currentIndex(), 2);
-    EXPECT_EQ(page.ComboBox5->currentText().toStdString(), host.language.GetItem(297, 2));
+    EXPECT_EQ(mode->currentIndex(), 2);
+    EXPECT_EQ(mode->currentText().toStdString(), host.language.GetItem(297, 2));
 }
 
 TEST_F(GsmSimPage, OperatorLockShowsThePermanentBitThroughItsOwnWord) {
@@ -112,8 +82,8 @@ TEST_F(GsmSimPage, OperatorLockShowsThePermanentBitThroughItsOwnWord) {
         SCOPED_TRACE(c.value);
         host.parameters.SetValue("OperLock", 0, c.value);
         const Snapshot before = TakeSnapshot(host.parameters);
-        Load();
-        EXPECT_EQ(page.Label8->text(), c.shown);
+        Reload();
+        EXPECT_EQ(Find<QLabel>("Label8")->text(), c.shown);
         page.StorePage();
         // Shown only: the lock keeps its mark and nothing is modified.
         EXPECT_EQ(host.parameters.GetValue("OperLock", 0), c.value);
@@ -124,40 +94,42 @@ TEST_F(GsmSimPage, OperatorLockShowsThePermanentBitThroughItsOwnWord) {
     // The display follows the language on the next fill.
     host.parameters.SetValue("OperLock", 0, "2300\xB1");
     LoadInstalledLanguage(host.language, "Cze", "A");
-    Load();
-    EXPECT_EQ(page.Label8->text(), Formatted(138, "23001"));
-    EXPECT_TRUE(page.Label8->text().contains("23001"));
+    Reload();
+    EXPECT_EQ(Find<QLabel>("Label8")->text(), Formatted(138, "23001"));
+    EXPECT_TRUE(Find<QLabel>("Label8")->text().contains("23001"));
 }
 
 TEST_F(GsmSimPage, ServiceNumberIsShownInTheCreditGroupButNotStored) {
-    Load();
-    EXPECT_EQ(page.Label17->text(), Word(342));
+    auto* number = Find<QLabel>("Label17");
+    Reload();
+    EXPECT_EQ(number->text(), Word(342));
     EXPECT_FALSE(Word(342).isEmpty());
     host.parameters.SetValue("SMSNum", 0, "+420603123456");
-    Load();
-    EXPECT_EQ(page.Label17->text(), "+420603123456");
-    EXPECT_EQ(page.Label17->parentWidget(), page.Edit1->parentWidget());
-    page.Label17->setText("999");
+    Reload();
+    EXPECT_EQ(number->text(), "+420603123456");
+    EXPECT_EQ(number->parentWidget(), Find<QLineEdit>("Edit1")->parentWidget());
+    number->setText("999");
     page.StorePage();
     EXPECT_EQ(host.parameters.GetValue("SMSNum", 0), "+420603123456");
     EXPECT_FALSE(host.parameters.m_Modified);
 }
 
 TEST_F(GsmSimPage, EditsSettleWhenLeft) {
-    Load();
+    Reload();
     struct Case {
-        QLineEdit* edit;
+        const char* edit;
         const char* typed;
         const char* shown;
     };
-    for (const Case& c : {Case{page.Edit1, "256", "255"}, Case{page.Edit3, "999", "999"},
-                          Case{page.Edit4, "181", "180"}, Case{page.Edit2, "*104", "*104#"},
-                          Case{page.Edit5, "2300", ""}, Case{page.Edit5, "23001", "23001"}}) {
-        TypeInto(c.edit, c.typed);
-        LeaveField(c.edit);
-        EXPECT_EQ(c.edit->text(), c.shown) << c.typed;
+    for (const Case& c : {Case{"Edit1", "256", "255"}, Case{"Edit3", "999", "999"},
+                          Case{"Edit4", "181", "180"}, Case{"Edit2", "*104", "*104#"},
+                          Case{"Edit5", "2300", ""}, Case{"Edit5", "23001", "23001"}}) {
+        auto* edit = Find<QLineEdit>(c.edit);
+        TypeInto(edit, c.typed);
+        LeaveField(edit);
+        EXPECT_EQ(edit->text(), c.shown) << c.typed;
     }
-    page.ComboBox2->setCurrentIndex(1);
+    Find<QComboBox>("ComboBox2")->setCurrentIndex(1);
     page.StorePage();
     EXPECT_EQ(host.parameters.GetValue("CallsCadence", 0), "255");
     EXPECT_EQ(host.parameters.GetValue("CreditCode", 0), "*104#");

@@ -2,10 +2,9 @@
 // nothing after a no; "all" marks the PIN and the password as changed; the
 // FXO buttons give way for variants without an FXO line.
 #include "Inicializace.h"
+#include "PageFixture.h"
 #include "PageTestSupport.h"
-#include "Parameters.h"
 #include "SLICParametry.h"
-#include "TestHost.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -90,18 +89,9 @@ std::vector<ButtonCase> Buttons() {
             {"Button4", 210, AllGroups()}};
 }
 
-class InitPage : public ::testing::Test {
+class InitPage : public PageFixture<TFInicializace> {
 protected:
-    InitPage() : page(host) {}
-
-    QPushButton* Button(const char* name) {
-        auto* button = page.findChild<QPushButton*>(name);
-        EXPECT_NE(button, nullptr) << name;
-        return button;
-    }
-
-    CTestHost host;
-    TFInicializace page;
+    QPushButton* Button(const char* name) { return Find<QPushButton>(name); }
 };
 
 TEST_F(InitPage, EachButtonResetsExactlyItsGroupInEveryRow) {
@@ -139,7 +129,7 @@ TEST_F(InitPage, TheBankGroupLeavesRemainingMinutesAndTheTransferDateAlone) {
     FillAwayFromDefaults(host.parameters, random);
     const Snapshot before = TakeSnapshot(host.parameters);
     host.port.ExpectQuestion(Icon::Question, 324, true);
-    page.Button5Click();
+    Button("Button5")->click();
     const Snapshot after = TakeSnapshot(host.parameters);
     for (const char* name : {"RemainMins", "TransferDay", "TransferMonth", "TransferYear"})
         EXPECT_EQ(after.at(name), before.at(name)) << name;
@@ -197,19 +187,22 @@ TEST_F(InitPage, TheLinesPageShowsTheDefaultsAfterTheFxsReset) {
     std::mt19937 random(9);
     host.parameters.SetValue("HWVer", 0, "A");
     lines.LoadPage();
-    FillShowable(host.parameters, random, "A");
+    FillShowable(lines, host.parameters, random, "A");
     lines.LoadPage();
     lines.StorePage(); // leaving the lines page for the initialisation page
     page.LoadPage();
     host.port.ExpectQuestion(Icon::Question, 203, true);
-    page.Button1Click();
+    Button("Button1")->click();
     EXPECT_FALSE(host.parameters.m_Modified);
     lines.LoadPage();
-    EXPECT_EQ(lines.Edit1->text(), "5");
-    EXPECT_EQ(lines.Edit4->text(), "500");
-    EXPECT_EQ(lines.Edit8->text(), "425");
-    EXPECT_EQ(lines.TrackBar1->value(), 3);
-    EXPECT_EQ(lines.Edit2->text(), "");
+    const auto text = [&lines](const char* edit) {
+        return lines.findChild<QLineEdit*>(edit)->text();
+    };
+    EXPECT_EQ(text("Edit1"), "5");
+    EXPECT_EQ(text("Edit4"), "500");
+    EXPECT_EQ(text("Edit8"), "425");
+    EXPECT_EQ(lines.findChild<QSlider*>("TrackBar1")->value(), 3);
+    EXPECT_EQ(text("Edit2"), "");
     lines.StorePage();
     EXPECT_FALSE(host.parameters.m_Modified);
 }
@@ -219,14 +212,15 @@ TEST_F(InitPage, ShowingThePageLeavesValuesAndTheBindingsOfTheLastPageAlone) {
     std::mt19937 random(2);
     host.parameters.SetValue("HWVer", 0, "A");
     lines.LoadPage();
-    FillShowable(host.parameters, random, "A");
+    FillShowable(lines, host.parameters, random, "A");
     lines.LoadPage();
     lines.StorePage();
-    const size_t bound = host.parameters.Bindings().size();
+    const size_t bound = lines.Bindings().Active().size();
     const Snapshot before = TakeSnapshot(host.parameters);
     page.LoadPage();
     page.StorePage();
-    EXPECT_EQ(host.parameters.Bindings().size(), bound);
+    EXPECT_TRUE(page.Bindings().Empty());
+    EXPECT_EQ(lines.Bindings().Active().size(), bound);
     EXPECT_EQ(ChangedNames(before, TakeSnapshot(host.parameters)), Names{});
     EXPECT_FALSE(host.parameters.m_Modified);
 }

@@ -1,11 +1,9 @@
-// The lines page: binding order and variants, two-tone groups, the two spins
-// that skip forbidden values, inverted boxes, typed values settling, and a
-// random configuration surviving load and store.
+// The lines page: bindings per variant, two-tone groups, the two spins that
+// skip forbidden values, inverted boxes, typed values settling, and a random
+// configuration surviving load and store.
+#include "PageFixture.h"
 #include "PageTestSupport.h"
-#include "Parameters.h"
 #include "SLICParametry.h"
-#include "TestHost.h"
-#include "TypingLimit.h"
 #include "UpDown.h"
 
 #include <QCheckBox>
@@ -37,54 +35,34 @@ const std::vector<std::string> kFxoOrder = {
     "FXORBToneF2",    "FXORBToneCad",     "FXONumAutDial",  "FXOTimeToAutDial", "FXODTMFCode",
     "FXODTMFLength",  "FXODTMFType"};
 
-class LinesPage : public ::testing::Test {
+class LinesPage : public PageFixture<TFSLICParametry> {
 protected:
-    LinesPage() : page(host) {}
-
-    void Load(const std::string& variant) {
-        host.parameters.SetValue("HWVer", 0, variant);
-        host.parameters.m_Modified = false;
-        page.LoadPage();
-    }
-    std::vector<std::string> BoundNames() const {
-        std::vector<std::string> names;
-        for (const auto& binding : host.parameters.Bindings())
-            names.push_back(binding->Name());
-        return names;
-    }
-    template <typename T> T* Find(const char* name) {
-        T* control = page.findChild<T*>(name);
-        EXPECT_NE(control, nullptr) << name;
-        return control;
-    }
-
-    CTestHost host;
-    TFSLICParametry page;
+    QTabWidget* Tabs() const { return Find<QTabWidget>("PageControl1"); }
 };
 
-TEST_F(LinesPage, BindsInTheFixedOrderAndTheFxoTabOnlyWithAnFxoLine) {
+TEST_F(LinesPage, BindsEveryFxsControlAndTheFxoControlsOnlyWithAnFxoLine) {
     for (const char* variant : {"A", "C", "D", "F"}) {
         SCOPED_TRACE(variant);
         Load(variant);
         std::vector<std::string> expected = kFxsOrder;
         expected.insert(expected.end(), kFxoOrder.begin(), kFxoOrder.end());
-        EXPECT_EQ(BoundNames(), expected);
-        EXPECT_TRUE(page.PageControl1->isTabVisible(1));
-        EXPECT_EQ(page.PageControl1->currentWidget(), page.TabSheet1);
+        EXPECT_EQ(BoundNames(), SortedNames(expected));
+        EXPECT_TRUE(Tabs()->isTabVisible(1));
+        EXPECT_EQ(Tabs()->currentWidget(), Find<QWidget>("TabSheet1"));
     }
     for (const char* variant : {"E", "G"}) {
         SCOPED_TRACE(variant);
         Load(variant);
-        EXPECT_EQ(BoundNames(), kFxsOrder);
-        EXPECT_FALSE(page.PageControl1->isTabVisible(1));
-        EXPECT_EQ(page.PageControl1->currentWidget(), page.TabSheet1);
+        EXPECT_EQ(BoundNames(), SortedNames(kFxsOrder));
+        EXPECT_FALSE(Tabs()->isTabVisible(1));
+        EXPECT_EQ(Tabs()->currentWidget(), Find<QWidget>("TabSheet1"));
     }
 }
 
 TEST_F(LinesPage, VariantGLeavesEveryFxoParameterAloneWhenStored) {
     std::mt19937 random(7);
     Load("A");
-    FillShowable(host.parameters, random, "A");
+    FillShowable(page, host.parameters, random, "A");
     page.LoadPage(); // the FXO controls now show these values
     host.parameters.SetValue("FXOAlertCount", 0, "17");
     host.parameters.SetValue("FXODialToneF1", 0, "600");
@@ -98,65 +76,37 @@ TEST_F(LinesPage, VariantGLeavesEveryFxoParameterAloneWhenStored) {
     EXPECT_FALSE(host.parameters.m_Modified);
 }
 
-TEST_F(LinesPage, EverySpinHasTheRangeStepAndTypingLimitOfItsParameter) {
-    struct Spin {
-        const char* edit;
-        const char* upDown;
-        int min, max, step, limit;
-    };
-    const Spin spins[] = {
-        {"Edit1", "UpDown1", 1, 255, 1, 3},       {"Edit4", "UpDown3", 100, 25500, 100, 5},
-        {"Edit3", "UpDown2", 0, 255, 1, 0},       {"Edit8", "UpDown6", 5, 3400, 1, 0},
-        {"Edit9", "UpDown7", 5, 3400, 1, 0},      {"Edit10", "UpDown8", 5, 3400, 1, 0},
-        {"Edit11", "UpDown9", 5, 3400, 1, 0},     {"Edit23", "UpDown19", 5, 3400, 1, 0},
-        {"Edit24", "UpDown20", 5, 3400, 1, 0},    {"Edit6", "UpDown4", 1, 255, 1, 0},
-        {"Edit7", "UpDown5", 100, 25500, 100, 0}, {"Edit12", "UpDown10", 0, 255, 1, 0},
-        {"Edit13", "UpDown11", 1, 255, 1, 0},     {"Edit14", "UpDown12", 1, 255, 1, 0},
-        {"Edit15", "UpDown13", 0, 255, 1, 0},     {"Edit16", "UpDown14", 0, 8925, 35, 0},
-        {"Edit20", "UpDown17", 0, 255, 1, 0},     {"Edit22", "UpDown18", 100, 1500, 100, 0},
-        {"Edit17", "UpDown15", 5, 3400, 1, 0},    {"Edit18", "UpDown16", 5, 3400, 1, 0},
-        {"Edit26", "UpDown22", 5, 3400, 1, 0},    {"Edit25", "UpDown21", 5, 3400, 1, 0},
-    };
-    for (const Spin& s : spins) {
-        SCOPED_TRACE(s.edit);
-        auto* edit = Find<QLineEdit>(s.edit);
-        auto* upDown = Find<CUpDown>(s.upDown);
-        ASSERT_TRUE(edit && upDown);
-        EXPECT_EQ(upDown->Associate(), edit);
-        EXPECT_EQ(upDown->Min(), s.min);
-        EXPECT_EQ(upDown->Max(), s.max);
-        EXPECT_EQ(upDown->Increment(), s.step);
-        EXPECT_EQ(kw::TypingLimit(edit), s.limit);
-        EXPECT_EQ(upDown->property("tag"), edit->property("tag")); // same hint
-    }
-    for (const auto& [name, limit] :
-         {std::pair{"Edit2", 20}, {"Edit5", 4}, {"Edit19", 20}, {"Edit21", 4}})
-        EXPECT_EQ(kw::TypingLimit(Find<QLineEdit>(name)), limit) << name;
+TEST_F(LinesPage, OnlyToneFrequenciesAndVolumesStartAboveTheCatalogue) {
+    // Tone frequencies are spun from 5 Hz, volumes from 1; every other spin and
+    // track bar has its parameter's range (checked for all pages elsewhere).
+    std::vector<std::string> narrowed;
+    for (const kw::TBuiltRow& built : page.BuiltRows())
+        if (built.row->min != kw::pages::kCatalogueMin)
+            narrowed.push_back(std::string(built.row->param) + "=" +
+                               std::to_string(built.row->min));
+    std::vector<std::string> expected;
+    for (const char* tone : {"FXSDialTone", "FXSConTone", "FXSRBTone", "FXODialTone", "FXORBTone"})
+        for (const char* f : {"F1", "F2"})
+            expected.push_back(std::string(tone) + f + "=5");
+    for (const char* volume : {"FXSVolSend", "FXSVolRec", "FXOVolSend", "FXOVolRec"})
+        expected.push_back(std::string(volume) + "=1");
+    EXPECT_EQ(SortedNames(narrowed), SortedNames(expected));
+    EXPECT_EQ(Find<QSlider>("TrackBar1")->minimum(), 1);
+    EXPECT_EQ(Find<CUpDown>("UpDown6")->Min(), 5);
 }
 
-TEST_F(LinesPage, ListsCarryTheValuesOfTheirParameters) {
+TEST_F(LinesPage, TheDataCadenceShowsTheRingingCadencesItemsUnderItsOwnCaption) {
     Load("A");
-    const std::pair<const char*, std::vector<int>> lists[] = {
-        {"ComboBox1", {0, 1}},           {"ComboBox16", {0, 1}},
-        {"ComboBox3", {0, 1}},           {"ComboBox8", {50, 25}},
-        {"ComboBox9", {0, 1, 2, 3}},     {"ComboBox12", {0, 1, 2, 3}},
-        {"ComboBox5", {0, 1, 2, 3}},     {"ComboBox6", {0, 1}},
-        {"ComboBox15", {0, 1}},          {"ComboBox2", {0, 1}},
-        {"ComboBox4", {0, 1}},           {"ComboBox7", {0, 1, 2, 3, 4}},
-        {"ComboBox13", {0, 1, 2, 3, 4}}, {"ComboBox10", {0, 1}},
-        {"ComboBox17", {0, 1}},          {"ComboBox11", {0, 1}},
-        {"ComboBox14", {0, 1, 2, 3, 4}}};
-    for (const auto& [name, values] : lists) {
-        auto* combo = Find<QComboBox>(name);
-        ASSERT_NE(combo, nullptr);
-        std::vector<int> carried;
-        for (int i = 0; i < combo->count(); ++i)
-            carried.push_back(combo->itemData(i).toInt());
-        EXPECT_EQ(carried, values) << name;
-    }
-    // The data/fax cadence shows the ringing cadence's items under its own label.
-    EXPECT_EQ(page.ComboBox12->property("tag").toInt(), -165);
+    auto* combo = Find<QComboBox>("ComboBox12");
+    ASSERT_EQ(combo->count(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(combo->itemData(i).toInt(), i);
+    EXPECT_EQ(combo->property("tag").toInt(), -165);
     EXPECT_EQ(Find<QLabel>("ComboBox12Label")->property("tag").toInt(), 288);
+    // The ringing frequency lists its two values highest first.
+    auto* frequency = Find<QComboBox>("ComboBox8");
+    EXPECT_EQ(frequency->itemData(0).toInt(), 50);
+    EXPECT_EQ(frequency->itemData(1).toInt(), 25);
 }
 
 struct ToneGroup {
@@ -230,19 +180,21 @@ TEST_F(LinesPage, TwoToneGroupsEnableF2AndLetItGoItsOwnWay) {
 TEST_F(LinesPage, BusyToneDetectionSpinSkipsOneInBothDirections) {
     host.parameters.SetValue("FXODetConTone", 0, "0");
     Load("A");
-    page.UpDown13->StepUp();
-    EXPECT_EQ(page.Edit15->text(), "2");
-    EXPECT_EQ(page.UpDown13->Position(), 2);
-    page.UpDown13->StepUp();
-    EXPECT_EQ(page.Edit15->text(), "3");
-    page.UpDown13->StepDown();
-    page.UpDown13->StepDown();
-    EXPECT_EQ(page.Edit15->text(), "0");
-    EXPECT_EQ(page.UpDown13->Position(), 0);
-    page.UpDown13->StepDown(); // at the bottom already
-    EXPECT_EQ(page.Edit15->text(), "0");
-    QTest::keyClick(page.Edit15, Qt::Key_Up); // the arrow keys go the same way
-    EXPECT_EQ(page.Edit15->text(), "2");
+    auto* spin = Find<CUpDown>("UpDown13");
+    auto* edit = Find<QLineEdit>("Edit15");
+    spin->StepUp();
+    EXPECT_EQ(edit->text(), "2");
+    EXPECT_EQ(spin->Position(), 2);
+    spin->StepUp();
+    EXPECT_EQ(edit->text(), "3");
+    spin->StepDown();
+    spin->StepDown();
+    EXPECT_EQ(edit->text(), "0");
+    EXPECT_EQ(spin->Position(), 0);
+    spin->StepDown(); // at the bottom already
+    EXPECT_EQ(edit->text(), "0");
+    QTest::keyClick(edit, Qt::Key_Up); // the arrow keys go the same way
+    EXPECT_EQ(edit->text(), "2");
     page.StorePage();
     EXPECT_EQ(host.parameters.GetValue("FXODetConTone", 0), "2");
 }
@@ -250,46 +202,48 @@ TEST_F(LinesPage, BusyToneDetectionSpinSkipsOneInBothDirections) {
 TEST_F(LinesPage, PermanentToneDetectionSpinJumpsOverTheGap) {
     host.parameters.SetValue("FXODetPermTone", 0, "0");
     Load("A");
+    auto* spin = Find<CUpDown>("UpDown14");
+    auto* edit = Find<QLineEdit>("Edit16");
     // The jump itself must not come back through the handler.
     int asked = 0;
-    page.UpDown14->SetChangingHandler([&](int value, bool up) {
+    spin->SetChangingHandler([&](int value, bool up) {
         ++asked;
-        return page.UpDown14ChangingEx(value, up);
+        return page.PermanentToneDetectionChanging(value, up);
     });
-    page.UpDown14->StepUp();
+    spin->StepUp();
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(page.Edit16->text(), "1610");
-    EXPECT_EQ(page.UpDown14->Position(), 1610);
-    page.UpDown14->StepUp();
-    EXPECT_EQ(page.Edit16->text(), "1645");
-    page.UpDown14->StepDown();
-    EXPECT_EQ(page.Edit16->text(), "1610");
-    page.UpDown14->StepDown();
-    EXPECT_EQ(page.Edit16->text(), "0");
-    EXPECT_EQ(page.UpDown14->Position(), 0);
+    EXPECT_EQ(edit->text(), "1610");
+    EXPECT_EQ(spin->Position(), 1610);
+    spin->StepUp();
+    EXPECT_EQ(edit->text(), "1645");
+    spin->StepDown();
+    EXPECT_EQ(edit->text(), "1610");
+    spin->StepDown();
+    EXPECT_EQ(edit->text(), "0");
+    EXPECT_EQ(spin->Position(), 0);
     // A typed number inside the gap: a step either way leaves the gap.
-    TypeInto(page.Edit16, "500");
-    page.UpDown14->StepUp();
-    EXPECT_EQ(page.Edit16->text(), "1610");
-    TypeInto(page.Edit16, "500");
-    page.UpDown14->StepDown();
-    EXPECT_EQ(page.Edit16->text(), "0");
+    TypeInto(edit, "500");
+    spin->StepUp();
+    EXPECT_EQ(edit->text(), "1610");
+    TypeInto(edit, "500");
+    spin->StepDown();
+    EXPECT_EQ(edit->text(), "0");
     // Typed and left, the parameter's own rule applies.
-    TypeInto(page.Edit16, "100");
-    LeaveField(page.Edit16);
-    EXPECT_EQ(page.Edit16->text(), "1610");
+    TypeInto(edit, "100");
+    LeaveField(edit);
+    EXPECT_EQ(edit->text(), "1610");
 }
 
 TEST_F(LinesPage, BeepBoxesAreInverted) {
     host.parameters.SetValue("FXSSigBeep", 0, "0");
     host.parameters.SetValue("FXOSigEDialBeep", 0, "0");
     Load("A");
-    EXPECT_TRUE(page.CheckBox1->isChecked());
-    EXPECT_TRUE(page.CheckBox3->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("CheckBox1")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("CheckBox3")->isChecked());
     page.StorePage();
     EXPECT_FALSE(host.parameters.m_Modified);
-    page.CheckBox1->click();
-    page.CheckBox3->click();
+    Find<QCheckBox>("CheckBox1")->click();
+    Find<QCheckBox>("CheckBox3")->click();
     page.StorePage();
     EXPECT_EQ(host.parameters.GetValue("FXSSigBeep", 0), "1");
     EXPECT_EQ(host.parameters.GetValue("FXOSigEDialBeep", 0), "1");
@@ -299,24 +253,26 @@ TEST_F(LinesPage, TypedValuesSettleWhenTheFieldIsLeft) {
     host.parameters.SetValue("FXSDialToneF1", 0, "3");
     host.parameters.SetValue("FXSDialToneF2", 0, "3");
     Load("A");
-    TypeInto(page.Edit4, "7");
-    LeaveField(page.Edit4);
-    EXPECT_EQ(page.Edit4->text(), "100");
-    TypeInto(page.Edit4, "250");
-    LeaveField(page.Edit4);
-    EXPECT_EQ(page.Edit4->text(), "200");
+    auto* hangMin = Find<QLineEdit>("Edit4");
+    auto* dialTone = Find<QLineEdit>("Edit8");
+    TypeInto(hangMin, "7");
+    LeaveField(hangMin);
+    EXPECT_EQ(hangMin->text(), "100");
+    TypeInto(hangMin, "250");
+    LeaveField(hangMin);
+    EXPECT_EQ(hangMin->text(), "200");
     // Below the spin's range but within the parameter's, a frequency stays.
-    EXPECT_EQ(page.Edit8->text(), "3");
-    EXPECT_EQ(page.Edit9->text(), "3");
-    LeaveField(page.Edit8);
-    EXPECT_EQ(page.Edit8->text(), "3");
-    page.Edit4->setText("500");
+    EXPECT_EQ(dialTone->text(), "3");
+    EXPECT_EQ(Find<QLineEdit>("Edit9")->text(), "3");
+    LeaveField(dialTone);
+    EXPECT_EQ(dialTone->text(), "3");
+    hangMin->setText("500");
     page.StorePage();
     EXPECT_EQ(host.parameters.GetValue("FXSDialToneF1", 0), "3");
     EXPECT_FALSE(host.parameters.m_Modified);
     // Typing stops at the field's length; a longer stored value still shows whole.
-    TypeInto(page.Edit5, "123456");
-    EXPECT_EQ(page.Edit5->text(), "1234");
+    TypeInto(Find<QLineEdit>("Edit5"), "123456");
+    EXPECT_EQ(Find<QLineEdit>("Edit5")->text(), "1234");
 }
 
 TEST_F(LinesPage, ARandomConfigurationSurvivesLoadAndStore) {
@@ -325,7 +281,7 @@ TEST_F(LinesPage, ARandomConfigurationSurvivesLoadAndStore) {
             SCOPED_TRACE(std::string(variant) + " seed " + std::to_string(seed));
             std::mt19937 random(seed);
             Load(variant);
-            FillShowable(host.parameters, random, variant);
+            FillShowable(page, host.parameters, random, variant);
             ExpectLoadStoreKeepsRegistry(page, host.parameters);
         }
     }
@@ -335,21 +291,22 @@ TEST_F(LinesPage, ALanguageSwitchKeepsEveryValue) {
     LoadInstalledLanguage(host.language, "Eng", "A");
     std::mt19937 random(21);
     Load("A");
-    FillShowable(host.parameters, random, "A");
+    FillShowable(page, host.parameters, random, "A");
     host.parameters.SetValue("FXSAlertFrekv", 0, "25");
     host.parameters.m_Modified = false;
     page.LoadPage();
     const Snapshot before = TakeSnapshot(host.parameters);
-    const QString english = page.ComboBox8->currentText();
+    auto* frequency = Find<QComboBox>("ComboBox8");
+    const QString english = frequency->currentText();
     // As the main window switches: store the page, load the language, load the page.
     page.StorePage();
     LoadInstalledLanguage(host.language, "Cze", "A");
     page.LoadPage();
-    EXPECT_EQ(page.ComboBox8->currentData().toInt(), 25);
-    EXPECT_EQ(page.ComboBox8->currentText(), "25 Hz");
+    EXPECT_EQ(frequency->currentData().toInt(), 25);
+    EXPECT_EQ(frequency->currentText(), "25 Hz");
     EXPECT_EQ(english, "25 Hz");
-    EXPECT_EQ(page.TabSheet1->property("tag").toInt(), 214);
-    EXPECT_EQ(page.PageControl1->tabText(0), "Linka FXS");
+    EXPECT_EQ(Find<QWidget>("TabSheet1")->property("tag").toInt(), 214);
+    EXPECT_EQ(Tabs()->tabText(0), "Linka FXS");
     page.StorePage();
     EXPECT_EQ(ChangedNames(before, TakeSnapshot(host.parameters)), std::vector<std::string>{});
     EXPECT_FALSE(host.parameters.m_Modified);

@@ -227,11 +227,11 @@ TEST_F(MainWindow, SectionSwitchStoresThePageLeftBeforeFillingTheNext) {
     EXPECT_EQ(lines->lastHeight, area.height());
     EXPECT_EQ(lines->pos(), QPoint(0, 0));
 
-    lines->Edit1->setText("1200");
+    lines->hangMinEdit->setText("1200");
     SectionList().setCurrentRow(1);
     EXPECT_EQ(log, (std::vector<std::string>{"load lines", "store lines", "load routing"}));
     EXPECT_EQ(w.Parameters().GetValue("FXSHangMin", 0), "1200");
-    EXPECT_EQ(routing->Edit1->text(), "1200");
+    EXPECT_EQ(routing->hangMinEdit->text(), "1200");
     EXPECT_FALSE(lines->isVisible());
 
     // A section without a page shows an empty area under its caption.
@@ -249,10 +249,10 @@ TEST_F(MainWindow, SectionSwitchStoresThePageLeftBeforeFillingTheNext) {
 
     // The refresh forgets the page without storing it and shows the section again.
     log.clear();
-    routing->Edit1->setText("2500");
+    routing->hangMinEdit->setText("2500");
     w.RefreshConfig();
     EXPECT_EQ(log, (std::vector<std::string>{"load routing"}));
-    EXPECT_EQ(routing->Edit1->text(), "1200");
+    EXPECT_EQ(routing->hangMinEdit->text(), "1200");
 }
 
 TEST_F(MainWindow, LanguageSwitchKeepsTypedValues) {
@@ -261,8 +261,8 @@ TEST_F(MainWindow, LanguageSwitchKeepsTypedValues) {
     auto* page = new CTestPage(w, "lines", &log);
     w.Sections().SetPage(kw::kSectionLines, page);
     SectionList().setCurrentRow(0);
-    page->Edit1->setText("250");
-    page->ComboBox1->setCurrentIndex(2);
+    page->hangMinEdit->setText("250");
+    page->volumeList->setCurrentIndex(2);
 
     QToolButton* cze = &Button("BLCze");
     QToolButton* eng = &Button("BLEng");
@@ -272,9 +272,9 @@ TEST_F(MainWindow, LanguageSwitchKeepsTypedValues) {
     EXPECT_FALSE(eng->isChecked());
     EXPECT_EQ(w.Settings().ActLanguage, 1);
     EXPECT_EQ(log, (std::vector<std::string>{"load lines", "store lines", "load lines"}));
-    EXPECT_EQ(page->Edit1->text(), "200");
-    EXPECT_EQ(page->ComboBox1->currentIndex(), 2);
-    EXPECT_EQ(page->ComboBox1->currentText(), "C40_2");
+    EXPECT_EQ(page->hangMinEdit->text(), "200");
+    EXPECT_EQ(page->volumeList->currentIndex(), 2);
+    EXPECT_EQ(page->volumeList->currentText(), "C40_2");
     EXPECT_EQ(w.Parameters().GetValue("FXSVolRec", 0), "2");
     EXPECT_EQ(w.windowTitle(), "C0 - C328");
     EXPECT_EQ(SectionList().item(6)->text(), "C10");

@@ -169,12 +169,13 @@ protected:
 
 TEST_P(PageShots, LinesPage) {
     TFSLICParametry page(host);
-    Look(page, "lines-fxs", page.PageControl1, 0);
-    if (page.PageControl1->isTabVisible(1))
-        Look(page, "lines-fxo", page.PageControl1, 1);
-    page.PageControl1->setCurrentIndex(0);
-    page.PageControl2->setCurrentIndex(1); // the busy tone: two tones
-    Look(page, "lines-fxs-busytone", page.PageControl1, 0);
+    auto* sheets = page.findChild<QTabWidget*>("PageControl1");
+    Look(page, "lines-fxs", sheets, 0);
+    if (sheets->isTabVisible(1))
+        Look(page, "lines-fxo", sheets, 1);
+    sheets->setCurrentIndex(0);
+    page.findChild<QTabWidget*>("PageControl2")->setCurrentIndex(1); // the busy tone: two tones
+    Look(page, "lines-fxs-busytone", sheets, 0);
 }
 
 TEST_P(PageShots, ServicePage) {

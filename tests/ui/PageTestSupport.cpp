@@ -34,15 +34,12 @@ std::vector<std::string> ChangedNames(const Snapshot& before, const Snapshot& af
     return changed;
 }
 
-void FillShowable(CParameters& parameters, std::mt19937& random, const std::string& variant) {
+void FillShowable(TFDForm& page, CParameters& parameters, std::mt19937& random,
+                  const std::string& variant) {
     FillRandom(parameters, random);
     parameters.SetValue("HWVer", 0, variant);
-    for (const auto& binding : parameters.Bindings()) {
-        if (parameters.Find(binding->Name()) == nullptr)
-            continue;
-        binding->WriteText(parameters.GetValue(binding->Name(), binding->Row()));
-        parameters.SetValue(binding->Name(), binding->Row(), binding->ReadText());
-    }
+    page.ToControls();
+    page.FromControls();
     parameters.m_Modified = false;
 }
 

@@ -22,11 +22,12 @@ Snapshot TakeSnapshot(const CParameters& parameters);
 // The names whose rows differ between two snapshots of the same registry.
 std::vector<std::string> ChangedNames(const Snapshot& before, const Snapshot& after);
 
-// Random values everywhere (HWVer then set to `variant`), then every bound
-// parameter takes the value its control shows for it: the list item it
-// selects, the track bar position within its range. Call with the page's
-// bindings in place (after LoadPage); leaves m_Modified false.
-void FillShowable(CParameters& parameters, std::mt19937& random, const std::string& variant);
+// Random values everywhere (HWVer then set to `variant`), then every parameter
+// the page binds for the variant takes the value its control shows for it: the
+// list item it selects, the track bar position within its range. Leaves
+// m_Modified false.
+void FillShowable(TFDForm& page, CParameters& parameters, std::mt19937& random,
+                  const std::string& variant);
 
 // Every parameter, identity texts aside, to a value other than its default
 // (where its type allows one); m_Modified false afterwards.

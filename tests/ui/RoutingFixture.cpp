@@ -3,6 +3,7 @@
 #include "ProgramFolder.h"
 
 #include <QApplication>
+#include <QTabWidget>
 #include <QTest>
 
 namespace kw::test {

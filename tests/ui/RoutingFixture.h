@@ -1,18 +1,17 @@
 // The routing page on a test host with the real English language files, loaded
-// for a chosen hardware variant; helpers that act as the user does.
+// for a chosen hardware variant; its six grids by what they route, and helpers
+// that act as the user does.
 #pragma once
 
+#include "PageFixture.h"
 #include "RoutingGrid.h"
 #include "SmerovaciTabulka.h"
-#include "TestHost.h"
-
-#include <gtest/gtest.h>
 
 #include <string>
 
 namespace kw::test {
 
-class RoutingFixture : public ::testing::Test {
+class RoutingFixture : public PageFixture<TFSmerovaciTabulka> {
 protected:
     RoutingFixture();
 
@@ -27,8 +26,13 @@ protected:
     static void TypeIntoCell(CRoutingGrid* grid, const QString& text, Qt::Key then);
     static void PressKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = {});
 
-    CTestHost host;
-    TFSmerovaciTabulka page{host};
+    CRoutingGrid* fxsTable = page.Grid(kw::routing::TableId::FXS);
+    CRoutingGrid* fxsDefaults = page.Grid(kw::routing::TableId::FXSDef);
+    CRoutingGrid* fxoTable = page.Grid(kw::routing::TableId::FXO);
+    CRoutingGrid* fxoDefaults = page.Grid(kw::routing::TableId::FXODef);
+    CRoutingGrid* gsmTable = page.Grid(kw::routing::TableId::GSM);
+    CRoutingGrid* gsmDefaults = page.Grid(kw::routing::TableId::GSMDef);
+    QTabWidget* sheets = Find<QTabWidget>("PageControl1");
 };
 
 } // namespace kw::test

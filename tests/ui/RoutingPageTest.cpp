@@ -36,153 +36,155 @@ Snapshot Values(const CParameters& p) {
     return all;
 }
 
-QString Word(const CLanguage& language, int id) {
-    return QString::fromStdString(language.GetText(id));
-}
-
-int ListValue(const QComboBox* list, int index) {
-    return kw::ComboItemValue(list, index, -1);
-}
-
-class RoutingPage : public RoutingFixture {};
+class RoutingPage : public RoutingFixture {
+protected:
+    QLabel* Remain(int bank) const {
+        return page.findChild<QLabel*>("BankRemain" + QString::number(bank + 1));
+    }
+    QLabel* BankNumber(int bank) const {
+        return page.findChild<QLabel*>("BankNumber" + QString::number(bank + 1));
+    }
+};
 
 TEST_F(RoutingPage, VariantAShowsTwelveFxsColumnsAndTheFxoTab) {
     LoadVariant("A");
-    EXPECT_TRUE(page.PageControl1->isTabVisible(page.PageControl1->indexOf(page.TabSheet2)));
-    ASSERT_EQ(page.TabFXS->columnCount(), 12);
-    EXPECT_EQ(page.TabFXSDef->columnCount(), 11);
-    EXPECT_EQ(page.TabFXS->ColumnOf("FXSDirection"), 3);
-    EXPECT_EQ(page.TabFXS->ColumnOf("FXSBankNumber"), 11);
-    EXPECT_EQ(page.TabFXSDef->ColumnOf("FXSDefDirection"), 2);
-    EXPECT_EQ(page.TabFXO->columnCount(), 9);
-    EXPECT_EQ(page.TabFXODef->columnCount(), 8);
-    EXPECT_EQ(page.TabGSM->columnCount(), 6);
-    EXPECT_EQ(page.TabGSMDef->columnCount(), 4);
-    EXPECT_EQ(page.TabFXS->rowCount(), 120);
-    EXPECT_EQ(page.TabFXS->CellText(0, 0), "1.");
-    EXPECT_EQ(page.TabFXS->CellText(119, 0), "120.");
-    EXPECT_EQ(page.TabFXSDef->rowCount(), 1);
-    EXPECT_EQ(page.TabFXSDef->CellText(0, 0), Word(host.language, 31));
-    EXPECT_EQ(page.TabFXODef->CellText(0, 0), Word(host.language, 223));
-    EXPECT_EQ(page.TabGSMDef->CellText(0, 0), Word(host.language, 228));
+    EXPECT_TRUE(sheets->isTabVisible(sheets->indexOf(Find<QWidget>("TabSheet2"))));
+    ASSERT_EQ(fxsTable->columnCount(), 12);
+    EXPECT_EQ(fxsDefaults->columnCount(), 11);
+    EXPECT_EQ(fxsTable->ColumnOf("FXSDirection"), 3);
+    EXPECT_EQ(fxsTable->ColumnOf("FXSBankNumber"), 11);
+    EXPECT_EQ(fxsDefaults->ColumnOf("FXSDefDirection"), 2);
+    EXPECT_EQ(fxoTable->columnCount(), 9);
+    EXPECT_EQ(fxoDefaults->columnCount(), 8);
+    EXPECT_EQ(gsmTable->columnCount(), 6);
+    EXPECT_EQ(gsmDefaults->columnCount(), 4);
+    EXPECT_EQ(fxsTable->rowCount(), 120);
+    EXPECT_EQ(fxsTable->CellText(0, 0), "1.");
+    EXPECT_EQ(fxsTable->CellText(119, 0), "120.");
+    EXPECT_EQ(fxsDefaults->rowCount(), 1);
+    EXPECT_EQ(fxsDefaults->CellText(0, 0), Word(31));
+    EXPECT_EQ(fxoDefaults->CellText(0, 0), Word(223));
+    EXPECT_EQ(gsmDefaults->CellText(0, 0), Word(228));
     // The FXS tab is the one on view after loading.
-    EXPECT_EQ(page.PageControl1->currentWidget(), page.TabSheet1);
-    EXPECT_FALSE(page.Label29->isHidden());
-    EXPECT_FALSE(page.Edit11->isHidden());
-    EXPECT_GT(page.Edit13->y(), page.Edit11->y());
+    EXPECT_EQ(sheets->currentWidget(), Find<QWidget>("TabSheet1"));
+    EXPECT_FALSE(Find<QLabel>("Label29")->isHidden());
+    EXPECT_FALSE(Find<QLineEdit>("Edit11")->isHidden());
+    EXPECT_GT(Find<QLineEdit>("Edit13")->y(), Find<QLineEdit>("Edit11")->y());
     // The GSM direction lists carry all five directions with the texts of word 226.
-    const QComboBox* list = page.TabGSM->Column(page.TabGSM->ColumnOf("GSMDirection")).list;
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->objectName(), "ComboBox3");
-    EXPECT_EQ(list->count(), 5);
-    EXPECT_EQ(page.TabGSMDef->Column(1).list->objectName(), "ComboBox15");
+    const TGridColumn& list = gsmTable->Column(gsmTable->ColumnOf("GSMDirection"));
+    ASSERT_NE(list.row, nullptr);
+    EXPECT_EQ(list.row->name, "ComboBox3");
+    ASSERT_EQ(list.items.size(), 5u);
+    EXPECT_EQ(list.items[4].toStdString(), host.language.GetItem(226, 4));
+    EXPECT_EQ(gsmDefaults->Column(1).row->name, "ComboBox15");
 }
 
 TEST_F(RoutingPage, VariantEHasNoFxoTabElevenColumnsAndFourGsmDirections) {
     LoadVariant("A");
-    const int fxoDialY = page.Edit11->y();
-    const int labelY = page.Label29->y();
+    const int fxoDialY = Find<QLineEdit>("Edit11")->y();
+    const int labelY = Find<QLabel>("Label29")->y();
     LoadVariant("E");
-    EXPECT_FALSE(page.PageControl1->isTabVisible(page.PageControl1->indexOf(page.TabSheet2)));
-    ASSERT_EQ(page.TabFXS->columnCount(), 11);
-    EXPECT_EQ(page.TabFXSDef->columnCount(), 10);
-    EXPECT_EQ(page.TabFXS->ColumnOf("FXSDirection"), -1);
-    EXPECT_EQ(page.TabFXSDef->ColumnOf("FXSDefDirection"), -1);
-    EXPECT_EQ(page.TabFXS->ColumnOf("FXSNumLength"), 3);
-    EXPECT_EQ(page.TabFXS->ColumnOf("FXSBankNumber"), 10);
+    EXPECT_FALSE(sheets->isTabVisible(sheets->indexOf(Find<QWidget>("TabSheet2"))));
+    ASSERT_EQ(fxsTable->columnCount(), 11);
+    EXPECT_EQ(fxsDefaults->columnCount(), 10);
+    EXPECT_EQ(fxsTable->ColumnOf("FXSDirection"), -1);
+    EXPECT_EQ(fxsDefaults->ColumnOf("FXSDefDirection"), -1);
+    EXPECT_EQ(fxsTable->ColumnOf("FXSNumLength"), 3);
+    EXPECT_EQ(fxsTable->ColumnOf("FXSBankNumber"), 10);
     // Four directions without FXO, with the texts of word 330.
-    for (CRoutingGrid* grid : {page.TabGSM, page.TabGSMDef}) {
-        const QComboBox* list =
-            grid->Column(grid->ColumnOf(grid->IsDefault() ? "GSMDefDirection" : "GSMDirection"))
-                .list;
-        ASSERT_NE(list, nullptr);
-        ASSERT_EQ(list->count(), 4);
-        const int expected[] = {0, 2, 3, 4};
-        for (int i = 0; i < 4; ++i) {
-            EXPECT_EQ(ListValue(list, i), expected[i]);
-            EXPECT_EQ(list->itemText(i).toStdString(), host.language.GetItem(330, i));
-        }
+    for (CRoutingGrid* grid : {gsmTable, gsmDefaults}) {
+        const TGridColumn& list =
+            grid->Column(grid->ColumnOf(grid->IsDefault() ? "GSMDefDirection" : "GSMDirection"));
+        ASSERT_NE(list.row, nullptr);
+        EXPECT_EQ(list.row->items, (std::vector<int>{0, 2, 3, 4}));
+        ASSERT_EQ(list.items.size(), 4u);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(list.items[i].toStdString(), host.language.GetItem(330, i));
     }
     // The time to dial on FXO is gone and the call-back time took its place.
-    EXPECT_TRUE(page.Label29->isHidden());
-    EXPECT_TRUE(page.Edit11->isHidden());
-    EXPECT_TRUE(page.UpDown2->isHidden());
-    EXPECT_EQ(page.Edit13->y(), fxoDialY);
-    EXPECT_EQ(page.Label24->y(), labelY);
-    EXPECT_EQ(page.UpDown3->y(), fxoDialY);
+    EXPECT_TRUE(Find<QLabel>("Label29")->isHidden());
+    EXPECT_TRUE(Find<QLineEdit>("Edit11")->isHidden());
+    EXPECT_TRUE(Find<CUpDown>("UpDown2")->isHidden());
+    EXPECT_EQ(Find<QLineEdit>("Edit13")->y(), fxoDialY);
+    EXPECT_EQ(Find<QLabel>("Label24")->y(), labelY);
+    EXPECT_EQ(Find<CUpDown>("UpDown3")->y(), fxoDialY);
     // Back to A: the FXO tab and the direction column return.
     LoadVariant("A");
-    EXPECT_EQ(page.TabFXS->columnCount(), 12);
-    EXPECT_GT(page.Edit13->y(), fxoDialY);
+    EXPECT_EQ(fxsTable->columnCount(), 12);
+    EXPECT_GT(Find<QLineEdit>("Edit13")->y(), fxoDialY);
 }
 
-TEST_F(RoutingPage, ColumnsTakeTheirTemplateWidthsAndHeaderWords) {
+TEST_F(RoutingPage, ColumnsTakeTheirDesignedWidthsAndHeaderWords) {
     LoadVariant("A");
-    const int edit17 = page.findChild<QLineEdit*>("Edit17")->width() - 3;
-    const int edit18 = page.findChild<QLineEdit*>("Edit18")->width() - 3;
-    const int combo7 = page.findChild<QComboBox*>("ComboBox7")->width() - 3;
-    const int combo3 = page.findChild<QComboBox*>("ComboBox3")->width() - 3;
-    EXPECT_EQ(page.TabFXS->columnWidth(0), edit18);
-    EXPECT_EQ(page.TabFXS->columnWidth(1), edit17);
-    EXPECT_EQ(page.TabFXS->columnWidth(3), combo7);
-    EXPECT_EQ(page.TabFXO->columnWidth(3), combo7); // the FXO number length, as designed
-    EXPECT_EQ(page.TabFXSDef->columnWidth(0), edit18 + edit17);
-    EXPECT_EQ(page.TabFXSDef->columnWidth(2), combo7);
-    EXPECT_EQ(page.TabGSMDef->columnWidth(0), edit18 + edit17 + combo3);
-    EXPECT_EQ(page.TabGSMDef->columnWidth(1), page.TabGSM->columnWidth(3));
+    // A column is as wide as so many digits of the page's font, less a frame.
+    const auto digits = [this](int count) {
+        return count * page.fontMetrics().horizontalAdvance(QLatin1Char('0')) + 8 - 3;
+    };
+    const int edit17 = digits(13);
+    const int edit18 = digits(4);
+    const int combo7 = digits(14);
+    const int combo3 = digits(12);
+    EXPECT_EQ(fxsTable->columnWidth(0), edit18);
+    EXPECT_EQ(fxsTable->columnWidth(1), edit17);
+    EXPECT_EQ(fxsTable->columnWidth(3), combo7);
+    EXPECT_EQ(fxoTable->columnWidth(3), combo7); // the FXO number length, as designed
+    EXPECT_EQ(fxsDefaults->columnWidth(0), edit18 + edit17);
+    EXPECT_EQ(fxsDefaults->columnWidth(2), combo7);
+    EXPECT_EQ(gsmDefaults->columnWidth(0), edit18 + edit17 + combo3);
+    EXPECT_EQ(gsmDefaults->columnWidth(1), gsmTable->columnWidth(3));
     // Header words, whole, whatever line breaks a narrow column needs.
     const int words[] = {24, 25, 26, 216, 27, 28, 29, 30, 150, 151, 290, 300};
     for (int c = 0; c < 12; ++c) {
-        QString header = page.TabFXS->horizontalHeaderItem(c)->text();
-        EXPECT_EQ(header.replace('\n', ' '), Word(host.language, words[c])) << c;
+        QString header = fxsTable->horizontalHeaderItem(c)->text();
+        EXPECT_EQ(header.replace('\n', ' '), Word(words[c])) << c;
     }
     // Every grid shows all its columns without scrolling sideways.
-    for (CRoutingGrid* grid : {page.TabFXS, page.TabFXSDef, page.TabGSM, page.TabGSMDef})
+    for (CRoutingGrid* grid : {fxsTable, fxsDefaults, gsmTable, gsmDefaults})
         EXPECT_GE(grid->width(), grid->FittingWidth()) << grid->objectName().toStdString();
 }
 
 TEST_F(RoutingPage, ColumnHintsAreTheSecondTextsOfTheHeaderWords) {
     LoadVariant("A");
     auto hint = [this](int word) { return QString::fromStdString(host.language.GetHint(word)); };
-    EXPECT_TRUE(page.TabFXS->ColumnHint(0).isEmpty());
-    EXPECT_EQ(page.TabFXS->ColumnHint(1), hint(25));
-    EXPECT_EQ(page.TabFXS->ColumnHint(3), hint(216));
-    EXPECT_EQ(page.TabFXSDef->ColumnHint(0), hint(31));
-    EXPECT_EQ(page.TabFXSDef->ColumnHint(2), hint(216)); // column c shows TabFXS column c+1
-    EXPECT_EQ(page.TabFXODef->ColumnHint(0), hint(223));
-    EXPECT_EQ(page.TabFXODef->ColumnHint(1), hint(218));
-    EXPECT_EQ(page.TabGSMDef->ColumnHint(0), hint(228));
-    EXPECT_EQ(page.TabGSMDef->ColumnHint(1), hint(226));
-    EXPECT_EQ(page.TabGSMDef->ColumnHint(2), hint(227));
-    EXPECT_EQ(page.TabGSMDef->ColumnHint(3), hint(290));
-    EXPECT_EQ(page.TabFXS->horizontalHeaderItem(10)->toolTip(), hint(290));
+    EXPECT_TRUE(fxsTable->ColumnHint(0).isEmpty());
+    EXPECT_EQ(fxsTable->ColumnHint(1), hint(25));
+    EXPECT_EQ(fxsTable->ColumnHint(3), hint(216));
+    EXPECT_EQ(fxsDefaults->ColumnHint(0), hint(31));
+    EXPECT_EQ(fxsDefaults->ColumnHint(2), hint(216)); // column c shows TabFXS column c+1
+    EXPECT_EQ(fxoDefaults->ColumnHint(0), hint(223));
+    EXPECT_EQ(fxoDefaults->ColumnHint(1), hint(218));
+    EXPECT_EQ(gsmDefaults->ColumnHint(0), hint(228));
+    EXPECT_EQ(gsmDefaults->ColumnHint(1), hint(226));
+    EXPECT_EQ(gsmDefaults->ColumnHint(2), hint(227));
+    EXPECT_EQ(gsmDefaults->ColumnHint(3), hint(290));
+    EXPECT_EQ(fxsTable->horizontalHeaderItem(10)->toolTip(), hint(290));
     // Resting the mouse over a cell shows its column's hint.
     for (int column : {2, 7}) {
-        const QPoint at = page.TabFXS->visualRect(page.TabFXS->model()->index(3, column)).center();
-        QHelpEvent help(QEvent::ToolTip, at, page.TabFXS->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(page.TabFXS->viewport(), &help);
-        EXPECT_EQ(QToolTip::text(), page.TabFXS->ColumnHint(column));
+        const QPoint at = fxsTable->visualRect(fxsTable->model()->index(3, column)).center();
+        QHelpEvent help(QEvent::ToolTip, at, fxsTable->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(fxsTable->viewport(), &help);
+        EXPECT_EQ(QToolTip::text(), fxsTable->ColumnHint(column));
     }
 }
 
 TEST_F(RoutingPage, FxoTablesAreDisabledUntilFxoDirectionSelectsTheTable) {
     LoadVariant("A");
     EXPECT_EQ(host.parameters.GetValue("FXODirection", 0), "0");
-    EXPECT_FALSE(page.TabFXO->isEnabled());
-    EXPECT_FALSE(page.TabFXODef->isEnabled());
+    EXPECT_FALSE(fxoTable->isEnabled());
+    EXPECT_FALSE(fxoDefaults->isEnabled());
     // A disabled grid draws in the disabled text colour, which differs here.
-    EXPECT_NE(page.TabFXO->palette().color(QPalette::Disabled, QPalette::Text),
-              page.TabFXO->palette().color(QPalette::Active, QPalette::Text));
-    page.ComboBox4->setCurrentIndex(1); // as the user picks the second item
-    EXPECT_TRUE(page.TabFXO->isEnabled());
-    EXPECT_TRUE(page.TabFXODef->isEnabled());
-    page.ComboBox4->setCurrentIndex(0);
-    EXPECT_FALSE(page.TabFXO->isEnabled());
+    EXPECT_NE(fxoTable->palette().color(QPalette::Disabled, QPalette::Text),
+              fxoTable->palette().color(QPalette::Active, QPalette::Text));
+    Find<QComboBox>("ComboBox4")->setCurrentIndex(1); // as the user picks the second item
+    EXPECT_TRUE(fxoTable->isEnabled());
+    EXPECT_TRUE(fxoDefaults->isEnabled());
+    Find<QComboBox>("ComboBox4")->setCurrentIndex(0);
+    EXPECT_FALSE(fxoTable->isEnabled());
 
     host.parameters.SetValue("FXODirection", 0, "1");
     LoadVariant("A");
-    EXPECT_TRUE(page.TabFXO->isEnabled());
-    EXPECT_TRUE(page.TabFXODef->isEnabled());
+    EXPECT_TRUE(fxoTable->isEnabled());
+    EXPECT_TRUE(fxoDefaults->isEnabled());
 }
 
 TEST_F(RoutingPage, StoringSetsModifiedEvenWithoutChanges) {
@@ -248,18 +250,18 @@ TEST_F(RoutingPage, AValueNoItemCarriesShowsEmptyAndIsNormalisedOnStore) {
     host.parameters.SetValue("GSMDirection", 4, "1");
     host.parameters.SetValue("GSMDirection", 5, "2");
     LoadVariant("E");
-    const int dir = page.TabGSM->ColumnOf("GSMDirection");
-    EXPECT_EQ(page.TabGSM->CellText(4, dir), "1");
-    EXPECT_EQ(page.TabGSM->ShownText(4, dir), "");
-    EXPECT_EQ(page.TabGSM->ShownText(5, dir).toStdString(), host.language.GetItem(330, 1));
+    const int dir = gsmTable->ColumnOf("GSMDirection");
+    EXPECT_EQ(gsmTable->CellText(4, dir), "1");
+    EXPECT_EQ(gsmTable->ShownText(4, dir), "");
+    EXPECT_EQ(gsmTable->ShownText(5, dir).toStdString(), host.language.GetItem(330, 1));
     // Texts that no item carries, set into cells as a paste would.
-    const int permitted = page.TabFXS->ColumnOf("FXSPermitted");
-    page.TabFXS->SetCellText(0, permitted, "7");
-    page.TabFXS->SetCellText(1, permitted, "yes");
-    page.TabFXS->SetCellText(2, permitted, "1");
-    EXPECT_EQ(page.TabFXS->ShownText(0, permitted), "");
-    EXPECT_EQ(page.TabFXS->ShownText(1, permitted), "");
-    EXPECT_EQ(page.TabFXS->ShownText(2, permitted).toStdString(), host.language.GetItem(26, 1));
+    const int permitted = fxsTable->ColumnOf("FXSPermitted");
+    fxsTable->SetCellText(0, permitted, "7");
+    fxsTable->SetCellText(1, permitted, "yes");
+    fxsTable->SetCellText(2, permitted, "1");
+    EXPECT_EQ(fxsTable->ShownText(0, permitted), "");
+    EXPECT_EQ(fxsTable->ShownText(1, permitted), "");
+    EXPECT_EQ(fxsTable->ShownText(2, permitted).toStdString(), host.language.GetItem(26, 1));
     page.StorePage();
     EXPECT_EQ(host.parameters.GetValue("GSMDirection", 4), "1");
     EXPECT_EQ(host.parameters.GetValue("FXSPermitted", 0), "1"); // clamped to the range
@@ -271,11 +273,11 @@ TEST_F(RoutingPage, EnumeratedCellsShowWordsAndHoldNumbers) {
     host.parameters.SetValue("FXSDirection", 0, "2");
     host.parameters.SetValue("FXSDefNumEnd", 0, "1");
     LoadVariant("A");
-    const int dir = page.TabFXS->ColumnOf("FXSDirection");
-    EXPECT_EQ(page.TabFXS->CellText(0, dir), "2");
-    EXPECT_EQ(page.TabFXS->ShownText(0, dir).toStdString(), host.language.GetItem(216, 2));
-    const int end = page.TabFXSDef->ColumnOf("FXSDefNumEnd");
-    EXPECT_EQ(page.TabFXSDef->ShownText(0, end).toStdString(), host.language.GetItem(28, 1));
+    const int dir = fxsTable->ColumnOf("FXSDirection");
+    EXPECT_EQ(fxsTable->CellText(0, dir), "2");
+    EXPECT_EQ(fxsTable->ShownText(0, dir).toStdString(), host.language.GetItem(216, 2));
+    const int end = fxsDefaults->ColumnOf("FXSDefNumEnd");
+    EXPECT_EQ(fxsDefaults->ShownText(0, end).toStdString(), host.language.GetItem(28, 1));
 }
 
 TEST(BankTime, BitSevenMarksADebtAndSecondsStopAt59) {
@@ -303,48 +305,48 @@ TEST_F(RoutingPage, BanksShowRemainingTimesAndTheNextTransfer) {
     p.SetValue("FreeMins", 2, "65535");
     LoadVariant("A");
     const QColor red(Qt::red);
-    EXPECT_EQ(page.m_Banks[0].remain->text(), "-12:05");
-    EXPECT_EQ(page.m_Banks[0].remain->palette().color(QPalette::WindowText), red);
-    EXPECT_EQ(page.m_Banks[1].remain->text(), "300:59");
-    EXPECT_NE(page.m_Banks[1].remain->palette().color(QPalette::WindowText), red);
-    EXPECT_EQ(page.Label22->text(), "24/12/05");
+    EXPECT_EQ(Remain(0)->text(), "-12:05");
+    EXPECT_EQ(Remain(0)->palette().color(QPalette::WindowText), red);
+    EXPECT_EQ(Remain(1)->text(), "300:59");
+    EXPECT_NE(Remain(1)->palette().color(QPalette::WindowText), red);
+    EXPECT_EQ(Find<QLabel>("Label22")->text(), "24/12/05");
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(page.m_Banks[i].number->text(), QString::number(i + 1) + ".");
-    EXPECT_EQ(page.m_Banks[2].freeMins->text(), "65535");
+        EXPECT_EQ(BankNumber(i)->text(), QString::number(i + 1) + ".");
+    EXPECT_EQ(Find<QLineEdit>("BankFreeMins3")->text(), "65535");
     // A debt paid off turns the colour back.
     p.SetValue("RemainSecs", 0, "5");
     LoadVariant("A");
-    EXPECT_EQ(page.m_Banks[0].remain->text(), "12:05");
-    EXPECT_NE(page.m_Banks[0].remain->palette().color(QPalette::WindowText), red);
+    EXPECT_EQ(Remain(0)->text(), "12:05");
+    EXPECT_NE(Remain(0)->palette().color(QPalette::WindowText), red);
     // No configuration held: the displays say so.
     LoadVariant("");
-    EXPECT_EQ(page.m_Banks[0].remain->text(), Word(host.language, 101));
-    EXPECT_EQ(page.Label22->text(), Word(host.language, 101));
+    EXPECT_EQ(Remain(0)->text(), Word(101));
+    EXPECT_EQ(Find<QLabel>("Label22")->text(), Word(101));
 }
 
 TEST_F(RoutingPage, TheOperatorConsoleNumberIsMirroredWithoutPingPong) {
     host.parameters.SetValue("Kestrel", 0, "55");
     LoadVariant("A");
-    EXPECT_EQ(page.Edit2->text(), "55");
-    EXPECT_EQ(page.Edit4->text(), "55");
+    EXPECT_EQ(Find<QLineEdit>("Edit2")->text(), "55");
+    EXPECT_EQ(Find<QLineEdit>("Edit4")->text(), "55");
     int edit2Changes = 0;
     int edit4Changes = 0;
-    QObject::connect(page.Edit2, &QLineEdit::textChanged, [&] { ++edit2Changes; });
-    QObject::connect(page.Edit4, &QLineEdit::textChanged, [&] { ++edit4Changes; });
-    page.Edit2->setText("123");
-    EXPECT_EQ(page.Edit4->text(), "123");
+    QObject::connect(Find<QLineEdit>("Edit2"), &QLineEdit::textChanged, [&] { ++edit2Changes; });
+    QObject::connect(Find<QLineEdit>("Edit4"), &QLineEdit::textChanged, [&] { ++edit4Changes; });
+    Find<QLineEdit>("Edit2")->setText("123");
+    EXPECT_EQ(Find<QLineEdit>("Edit4")->text(), "123");
     EXPECT_EQ(edit2Changes, 1);
     EXPECT_EQ(edit4Changes, 1);
-    page.Edit4->setText("4567");
-    EXPECT_EQ(page.Edit2->text(), "4567");
+    Find<QLineEdit>("Edit4")->setText("4567");
+    EXPECT_EQ(Find<QLineEdit>("Edit2")->text(), "4567");
     EXPECT_EQ(edit2Changes, 2);
     EXPECT_EQ(edit4Changes, 2);
     // Leaving Edit4 settles its text as the parameter would, and Edit2 follows.
-    page.Edit4->setText("12a3");
+    Find<QLineEdit>("Edit4")->setText("12a3");
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(page.Edit4, &out);
-    EXPECT_EQ(page.Edit4->text(), "123");
-    EXPECT_EQ(page.Edit2->text(), "123");
+    QApplication::sendEvent(Find<QLineEdit>("Edit4"), &out);
+    EXPECT_EQ(Find<QLineEdit>("Edit4")->text(), "123");
+    EXPECT_EQ(Find<QLineEdit>("Edit2")->text(), "123");
     page.StorePage();
     EXPECT_EQ(host.parameters.GetValue("Kestrel", 0), "123");
 }
@@ -355,19 +357,19 @@ TEST_F(RoutingPage, SingleSettingsAreBoundPerVariant) {
     p.SetValue("FXOFollowMeNum", 0, "603");
     p.SetValue("GSMCallBackTime", 0, "9");
     LoadVariant("A");
-    EXPECT_EQ(page.Edit11->text(), "700");
-    EXPECT_EQ(page.UpDown2->Position(), 700);
-    EXPECT_EQ(page.Edit14->text(), "603");
-    EXPECT_EQ(page.Edit13->text(), "9");
-    page.Edit11->setText("850");
-    page.Edit14->setText("604");
+    EXPECT_EQ(Find<QLineEdit>("Edit11")->text(), "700");
+    EXPECT_EQ(Find<CUpDown>("UpDown2")->Position(), 700);
+    EXPECT_EQ(Find<QLineEdit>("Edit14")->text(), "603");
+    EXPECT_EQ(Find<QLineEdit>("Edit13")->text(), "9");
+    Find<QLineEdit>("Edit11")->setText("850");
+    Find<QLineEdit>("Edit14")->setText("604");
     page.StorePage();
     EXPECT_EQ(p.GetValue("GSMDialFXOTime", 0), "800");
     EXPECT_EQ(p.GetValue("FXOFollowMeNum", 0), "604");
     // Without an FXO line those controls are not bound: whatever they show stays out.
     LoadVariant("E");
-    page.Edit11->setText("2000");
-    page.Edit14->setText("999");
+    Find<QLineEdit>("Edit11")->setText("2000");
+    Find<QLineEdit>("Edit14")->setText("999");
     page.StorePage();
     EXPECT_EQ(p.GetValue("GSMDialFXOTime", 0), "800");
     EXPECT_EQ(p.GetValue("FXOFollowMeNum", 0), "604");
@@ -380,7 +382,7 @@ TEST_F(RoutingPage, ResizeKeepsTheWidthAndNeverGoesBelowEightDefaultRows) {
     EXPECT_EQ(page.width(), width);
     EXPECT_EQ(page.height(), 2000);
     page.ResizePage(300, 10);
-    EXPECT_GE(page.height(), 8 * page.TabFXSDef->height());
+    EXPECT_GE(page.height(), 8 * fxsDefaults->height());
     EXPECT_GE(page.height(), page.minimumHeight());
     EXPECT_EQ(page.width(), width);
 }

@@ -4,6 +4,9 @@
 #include "About.h"
 #include "AskBinaries.h"
 #include "FileDialogs.h"
+#include "FormatText.h"
+#include "IPConnect.h"
+#include "IpDialing.h"
 #include "Language.h"
 #include "MainWindow.h"
 #include "New.h"
@@ -135,7 +138,22 @@ TEST(Screenshots, MainWindowAndDialogsInEnglishAndCzech) {
         ask.Activate({"Kolbra2.Bin", "Kolbra1.Bin"});
         TFUpgradeInfo info(language, &w);
         info.Activate("1.07", "1.08");
-        for (QDialog* dialog : std::initializer_list<QDialog*>{&ask, &info}) {
+        TFIPConnect connect(language, &w);
+        kw::TIpSettings last;
+        last.LastIpNum = "+420777123456";
+        last.LastIpSerial = "10-2024-0001";
+        last.LastAPN = "internet";
+        connect.Activate(last, port);
+        TFIpDialing dialling(language, &w);
+        dialling.Open();
+        const auto line = [&](int word, const std::vector<std::string>& args) {
+            dialling.AddLine(QString::fromStdString(kw::FormatText(language.GetText(word), args)));
+        };
+        for (int word : {354, 355, 356})
+            line(word, {});
+        line(358, {"127.0.0.1"});
+        line(360, {"10-2024-0002", "127.0.0.1"});
+        for (QDialog* dialog : std::initializer_list<QDialog*>{&ask, &info, &connect, &dialling}) {
             dialog->show();
             Save(dialog, QString(dialog->objectName()).toLower() + "-" + lower);
             CheckTexts(dialog, dialog->objectName().toStdString() + " " + id);

@@ -23,15 +23,15 @@ TEST_F(SecurityInWindow, StoringClosesThePageUntilItsSectionIsChosenAgain) {
     auto* page = qobject_cast<TFZabezpeceni*>(w.Sections().CurrentPage());
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(page->isVisible());
-    EXPECT_EQ(page->Edit6->text(), "1234");
+    EXPECT_EQ(page->findChild<QLineEdit*>("Edit6")->text(), "1234");
 
-    page->Edit6->setText("5678");
+    page->findChild<QLineEdit*>("Edit6")->setText("5678");
     Button("BLCze").click(); // Czech: store, then fill again
     EXPECT_EQ(w.Parameters().GetValue("PINVal", 0), "5678");
     EXPECT_TRUE(w.PinChanged());
     EXPECT_FALSE(w.ServisPasswChanged());
     EXPECT_FALSE(page->isVisible()) << "the page area stays empty";
-    EXPECT_EQ(page->Edit6->text(), "5678");
+    EXPECT_EQ(page->findChild<QLineEdit*>("Edit6")->text(), "5678");
 
     // A click on the section on view brings it back.
     const QRect item = SectionList().visualItemRect(SectionList().item(kw::kSectionSecurity));
@@ -54,7 +54,7 @@ TEST_F(SecurityInWindow, PassingThroughChangesNoFlag) {
     SectionList().setCurrentRow(kw::kSectionSecurity);
     auto* page = qobject_cast<TFZabezpeceni*>(w.Sections().CurrentPage());
     ASSERT_NE(page, nullptr);
-    page->Edit7->setText("12345");
+    page->findChild<QLineEdit*>("Edit7")->setText("12345");
     SectionList().setCurrentRow(kw::kSectionSmsInput);
     EXPECT_FALSE(w.PinChanged());
     EXPECT_TRUE(w.ServisPasswChanged());

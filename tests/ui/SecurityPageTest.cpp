@@ -1,11 +1,9 @@
 // The security page: the PIN-changed and service-password-changed flags (set
 // only for the code the user changed, never cleared by the page), the texts it
 // remembers at every fill, and the page closing itself when stored.
+#include "PageFixture.h"
 #include "PageTestSupport.h"
-#include "Parameters.h"
 #include "RandomConfiguration.h"
-#include "TestHost.h"
-#include "TypingLimit.h"
 #include "Zabezpeceni.h"
 
 #include <QLineEdit>
@@ -16,9 +14,9 @@ namespace {
 
 using namespace kw::test;
 
-class SecurityPage : public ::testing::Test {
+class SecurityPage : public PageFixture<TFZabezpeceni> {
 protected:
-    SecurityPage() : page(host) {
+    SecurityPage() {
         LoadInstalledLanguage(host.language, "Eng", "A");
         host.parameters.SetValue("PINVal", 0, "1234");
         host.parameters.SetValue("ServisPassw", 0, "40917");
@@ -31,19 +29,15 @@ protected:
     }
     std::pair<bool, bool> Flags() const { return {host.pinChanged, host.passwChanged}; }
 
-    CTestHost host;
-    TFZabezpeceni page;
+    QLineEdit* pin = Find<QLineEdit>("Edit6");
+    QLineEdit* password = Find<QLineEdit>("Edit7");
 };
 
-TEST_F(SecurityPage, BindsPasswordThenPin) {
+TEST_F(SecurityPage, BindsPinAndPassword) {
     Show();
-    ASSERT_EQ(host.parameters.Bindings().size(), 2u);
-    EXPECT_EQ(host.parameters.Bindings()[0]->Name(), "ServisPassw");
-    EXPECT_EQ(host.parameters.Bindings()[1]->Name(), "PINVal");
-    EXPECT_EQ(page.Edit6->text(), "1234");
-    EXPECT_EQ(page.Edit7->text(), "40917");
-    EXPECT_EQ(kw::TypingLimit(page.Edit6), 8);
-    EXPECT_EQ(kw::TypingLimit(page.Edit7), 8);
+    EXPECT_EQ(BoundNames(), SortedNames({"PINVal", "ServisPassw"}));
+    EXPECT_EQ(pin->text(), "1234");
+    EXPECT_EQ(password->text(), "40917");
 }
 
 TEST_F(SecurityPage, UnchangedSetsNoFlagAndTheStoreClosesThePage) {
@@ -62,14 +56,14 @@ TEST_F(SecurityPage, UnchangedSetsNoFlagAndTheStoreClosesThePage) {
 
 TEST_F(SecurityPage, EachFlagFollowsItsOwnCode) {
     Show();
-    TypeInto(page.Edit6, "98765");
+    TypeInto(pin, "98765");
     page.StorePage();
     EXPECT_EQ(Flags(), std::make_pair(true, false));
     EXPECT_EQ(host.parameters.GetValue("PINVal", 0), "98765");
 
     host.pinChanged = false;
     Show();
-    TypeInto(page.Edit7, "55555");
+    TypeInto(password, "55555");
     page.StorePage();
     EXPECT_EQ(Flags(), std::make_pair(false, true));
     EXPECT_EQ(host.parameters.GetValue("ServisPassw", 0), "55555");
@@ -85,12 +79,12 @@ TEST_F(SecurityPage, ThePageNeverClearsAFlag) {
 
 TEST_F(SecurityPage, ChangesUndoneOrOnlyLookingDifferentSetNoFlag) {
     Show();
-    TypeInto(page.Edit6, "1111");
-    TypeInto(page.Edit6, "1234");
+    TypeInto(pin, "1111");
+    TypeInto(pin, "1234");
     // Still in the field, so not settled yet, but the same password all the
     // same: flagging it would make the next write send this configuration's
     // password instead of keeping the gateway's own.
-    TypeInto(page.Edit7, "40917 ");
+    TypeInto(password, "40917 ");
     page.StorePage();
     EXPECT_EQ(Flags(), std::make_pair(false, false));
     EXPECT_EQ(host.parameters.GetValue("ServisPassw", 0), "40917");
@@ -98,21 +92,21 @@ TEST_F(SecurityPage, ChangesUndoneOrOnlyLookingDifferentSetNoFlag) {
     // Nor does a change that ends where it started once settled: "12 34"
     // typed and left is the PIN loaded.
     Show();
-    TypeInto(page.Edit6, "12 34");
-    LeaveField(page.Edit6);
-    EXPECT_EQ(page.Edit6->text(), "1234");
+    TypeInto(pin, "12 34");
+    LeaveField(pin);
+    EXPECT_EQ(pin->text(), "1234");
     page.StorePage();
     EXPECT_EQ(Flags(), std::make_pair(false, false));
 }
 
 TEST_F(SecurityPage, EveryFillRemembersTheTextsAnew) {
     Show();
-    TypeInto(page.Edit6, "2222");
+    TypeInto(pin, "2222");
     page.StorePage();
     ASSERT_TRUE(host.pinChanged);
     host.pinChanged = false; // as after a read from the gateway
     Show();
-    EXPECT_EQ(page.Edit6->text(), "2222");
+    EXPECT_EQ(pin->text(), "2222");
     page.StorePage();
     EXPECT_EQ(Flags(), std::make_pair(false, false));
     // A new value in the registry (a read) is the new starting point too.

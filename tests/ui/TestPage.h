@@ -1,6 +1,7 @@
-// A small section page for the main-window and binding tests: one edit with an
-// up-down control, one memo, one drop-down list and two check boxes, bound to
-// real parameters, and a log of every LoadPage and StorePage.
+// A small section page for the main-window and binding tests: an edit with an
+// up-down control, a memo, a drop-down list, two check boxes and a track bar,
+// bound to real parameters when the page is made, and a log of every LoadPage
+// and StorePage.
 #pragma once
 
 #include "DForm.h"
@@ -25,13 +26,13 @@ public:
     void StorePage() override;
     void ResizePage(int width, int height) override;
 
-    QLineEdit* Edit1;      // FXSHangMin: 100 to 25500 in steps of 100
-    CUpDown* UpDown1;      // associated with Edit1
-    QPlainTextEdit* Memo1; // SMSText
-    QComboBox* ComboBox1;  // FXSVolRec: items 0, 1, 2
-    QCheckBox* CheckBox1;  // AMREnabled
-    QCheckBox* CheckBox2;  // FXSSendClip, inverted
-    QSlider* TrackBar1;    // FXSVolSend
+    QLineEdit* hangMinEdit;  // FXSHangMin: 100 to 25500 in steps of 100
+    CUpDown* hangMinSpin;    // associated with hangMinEdit
+    QPlainTextEdit* smsMemo; // SMSText
+    QComboBox* volumeList;   // FXSVolRec: items 0, 1, 2
+    QCheckBox* amrCheck;     // AMREnabled
+    QCheckBox* clipCheck;    // FXSSendClip, inverted
+    QSlider* volumeTrack;    // FXSVolSend
     int lastWidth = 0;
     int lastHeight = 0;
 

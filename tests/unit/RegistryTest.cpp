@@ -1,4 +1,4 @@
-// The registry's bookkeeping: defaults, modified flag, bindings and the image.
+// The registry's bookkeeping: defaults, modified flag and the image.
 #include "ConfigImage.h"
 #include "ParNumbers.h"
 #include "ParStrings.h"
@@ -11,17 +11,6 @@
 #include <vector>
 
 namespace {
-
-class FakeControl : public CParControl {
-public:
-    FakeControl(std::string name, int32_t row, std::string* shown)
-        : CParControl(std::move(name), row), m_Shown(shown) {}
-    std::string ReadText() const override { return *m_Shown; }
-    void WriteText(const std::string& text) override { *m_Shown = text; }
-
-private:
-    std::string* m_Shown;
-};
 
 class Registry : public ::testing::Test {
 protected:
@@ -61,27 +50,6 @@ TEST_F(Registry, SetDefaultLeavesModifiedAlone) {
     p.SetDefault("FreeMins");
     EXPECT_EQ(p.GetValue("FreeMins", 2), "0");
     EXPECT_FALSE(p.m_Modified);
-}
-
-TEST_F(Registry, FromControlsMarksOnlyRealChanges) {
-    std::string shown;
-    std::string other = "x";
-    p.AddBinding(new FakeControl("FXSHangMin", 0, &shown));
-    p.AddBinding(new FakeControl("NotRegistered", 0, &other));
-    p.ToControls();
-    EXPECT_EQ(shown, "500");
-    EXPECT_EQ(other, "x");
-    p.FromControls();
-    EXPECT_FALSE(p.m_Modified);
-    shown = "550"; // normalises to the stored 500
-    p.FromControls();
-    EXPECT_FALSE(p.m_Modified);
-    shown = "1234";
-    p.FromControls();
-    EXPECT_TRUE(p.m_Modified);
-    EXPECT_EQ(p.GetValue("FXSHangMin", 0), "1200");
-    p.ClearBindings();
-    EXPECT_TRUE(p.Bindings().empty());
 }
 
 TEST_F(Registry, RegisteringTwiceKeepsTheFirst) {
