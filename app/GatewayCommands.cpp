@@ -80,6 +80,10 @@ bool CGatewayCommands::MayClose() {
     return false;
 }
 
+void CGatewayCommands::EndExchange() {
+    ReleaseGateway(FollowSettings());
+}
+
 void CGatewayCommands::Release() {
     ReleaseGateway(FollowSettings());
     m_Link.SetClosing();

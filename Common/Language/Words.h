@@ -91,6 +91,18 @@ inline constexpr int kPreparingUpgrade = 274; // progress over a modem or TCP co
 inline constexpr int kOtherHardwareFamily = 333;
 
 // ---- Dial-up and connection settings (link, link/ui, app)
+inline constexpr int kCablePortLabel = 135;   // settings dialog ...
+inline constexpr int kModemDeviceLabel = 249; // also the modem line dialog
+inline constexpr int kDeviceGroup = 250;
+inline constexpr int kCableChoice = 251;
+inline constexpr int kModemChoice = 252;
+inline constexpr int kConfigureLine = 253;
+inline constexpr int kNumberLabel = 254;
+inline constexpr int kSettingsGroup = 255;
+inline constexpr int kTcpIpChoice = 348;
+inline constexpr int kCallbackAddressLabel = 349;
+inline constexpr int kGsmModemPortLabel = 361;
+inline constexpr int kServerPortLabel = 362;
 inline constexpr int kGreetingProgress = 256; // progress while the modem greeting runs
 inline constexpr int kLineNotFound = 264;     // dialling lines ...; then the line's name
 inline constexpr int kOpeningLine = 265;      // then the line's name
