@@ -77,6 +77,9 @@ void CConnectionSettings::Run() {
 
 void CConnectionSettings::TakeOver() {
     TAppSettings& settings = m_Window.settings;
+    // However the dialog ended, its fields count as left.
+    m_Dialog->Edit2Exit();
+    m_Dialog->Edit3Exit();
     m_Window.commands.EndExchange(); // still with the old settings
     const int oldType = settings.ConType;
     const int newType = m_Dialog->ConType();

@@ -5,6 +5,8 @@
 #pragma once
 
 #include "AppSettings.h"
+#include "ModemLineDialog.h"
+#include "Nastaveni.h"
 #include "PortList.h"
 
 #include <QPointer>
@@ -16,8 +18,6 @@ class CLanguage;
 class CUserPort;
 class QDialog;
 class QWidget;
-class TFModemLine;
-class TFNastaveni;
 
 namespace kw {
 
@@ -42,6 +42,10 @@ public:
     explicit CConnectionSettings(TSettingsWindow window);
 
     void Run();
+    // Where the port lists come from (the system's ports by default).
+    void SetPortLister(std::function<std::vector<TPortInfo>()> ports) {
+        m_Window.ports = std::move(ports);
+    }
 
     TFNastaveni& Dialog() { return *m_Dialog; }
     TFModemLine& LineDialog() { return *m_LineDialog; }

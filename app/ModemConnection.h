@@ -4,6 +4,7 @@
 #pragma once
 
 #include "AppSettings.h"
+#include "COMDialing.h"
 
 #include <QPointer>
 
@@ -12,7 +13,6 @@
 class CLanguage;
 class CUserPort;
 class QWidget;
-class TFCOMDialing;
 
 namespace kw {
 

@@ -101,8 +101,7 @@ void ModemLink::ThrowIfInterrupted() const {
 
 void ModemLink::AddLine(int word, const std::string& quoted) {
     if (m_ShowsLines)
-        std::fprintf(stderr, "%s\n",
-                     DiallingLineText(m_Session.User().Word(word), quoted).c_str());
+        std::fprintf(stderr, "%s\n", DiallingLineText(m_Session.User().Word(word), quoted).c_str());
 }
 
 std::string ModemLink::Where() const {
@@ -148,8 +147,8 @@ void ModemLink::Connect() {
         break;
     }
     if (!why.empty() || !link.Connected())
-        throw CommandFailure("the call to " + m_Call.number + " failed: " +
-                             (why.empty() ? std::string("no carrier") : why));
+        throw CommandFailure("the call to " + m_Call.number +
+                             " failed: " + (why.empty() ? std::string("no carrier") : why));
     try {
         ModemGreeting(link);
     } catch (const CCOMTermExp& e) {

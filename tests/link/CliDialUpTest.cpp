@@ -69,16 +69,16 @@ TEST_F(CliDialUp, ReadAndWriteOverACallHangUpAfterwards) {
 }
 
 TEST_F(CliDialUp, AFailedCallExitsOneWithItsState) {
-    StartSim({"--hayes-number", "777:busy", "--hayes-number", "778:no-carrier",
-              "--hayes-number", "779:no-dialtone"});
+    StartSim({"--hayes-number", "777:busy", "--hayes-number", "778:no-carrier", "--hayes-number",
+              "779:no-dialtone"});
     const struct {
         const char* number;
         const char* says;
     } cases[] = {{"777", "Busy."}, {"778", "no carrier"}, {"779", "No dial tone."}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.number);
-        const CliRun run = Cli("read" + Modem() + " --number " + c.number + " -o " +
-                               dir.Path("x.sgd"));
+        const CliRun run =
+            Cli("read" + Modem() + " --number " + c.number + " -o " + dir.Path("x.sgd"));
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_NE(run.err.find(std::string("failed: ") + c.says), std::string::npos) << run.err;
     }
@@ -95,7 +95,8 @@ TEST_F(CliDialUp, WaysAndValuesThatCannotBeUsedAreBadUsage) {
         {"read --modem-device /dev/null --modem-line L --number 1" + out, "exclude each other"},
         {"read --modem-line L --modem-init ATZ --number 1" + out, "does not go with"},
         {"read --modem-device /dev/null" + out, "--number"},
-        {"read --modem-device /dev/null --number \"$(printf '1\\rATZ')\"" + out, "control characters"},
+        {"read --modem-device /dev/null --number \"$(printf '1\\rATZ')\"" + out,
+         "control characters"},
         {"read --modem-line Missing --number 1" + out, "no modem line named 'Missing'"},
     };
     for (const auto& c : cases) {

@@ -2,8 +2,8 @@
 // start-up rule for a saved modem call, the port lists, the fields put right
 // when left, the type change closing a link of the old type, the modem line
 // dialog, and a call to the simulated gateway that reads, writes and hangs up.
-#include "COMDialing.h"
 #include "ConnectionSettings.h"
+#include "COMDialing.h"
 #include "EventLoopWait.h"
 #include "GatewayLink.h"
 #include "IniFile.h"
@@ -14,17 +14,25 @@
 #include "Nastaveni.h"
 #include "PortList.h"
 #include "SimProcess.h"
+#include "TempDir.h"
+#include "Words.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -34,7 +42,8 @@ using Icon = CUserPort::Icon;
 
 class ConnectionSettings : public kw::test::MainWindowFixture {
 protected:
-    TFMain& StartWithModemLine(const std::string& settings, const std::string& device = "/dev/null") {
+    TFMain& StartWithModemLine(const std::string& settings,
+                               const std::string& device = "/dev/null") {
         WriteIni("[Settings]\n" + settings + "\n[Modems]\nCount=1\nName1=Office\nDevice1=" +
                  device + "\nSpeed1=57600\nInit1=ATE0S12=5\n");
         return Start();
@@ -44,6 +53,7 @@ protected:
     kw::CModemLines& Lines() const { return Link().Terminal().Telephony().Lines(); }
     // The settings command; `act` works the dialog, which then ends with `result`.
     void RunSettings(const std::function<void(TFNastaveni&)>& act, int result) {
+        NoPorts();
         window->SetDialogRunner([&](QDialog& dialog) {
             if (&dialog != &Dialog())
                 return 0;
@@ -51,6 +61,10 @@ protected:
             return result;
         });
         Button("SpeedButton5").click();
+    }
+    // The port lists stay empty ("Com1" to "Com8"), whatever this computer has.
+    void NoPorts() const {
+        window->ConnectionSettings().SetPortLister([] { return std::vector<kw::TPortInfo>{}; });
     }
     bool Shown(const char* group) const {
         return Control<QGroupBox>(Dialog(), group).isVisibleTo(&Dialog());
@@ -119,8 +133,8 @@ TEST(SettingsFields, AddressAndPortArePutRight) {
         {"a.b.7x.9", "0.0.7.9"},      {"10.0.0.1", "10.0.0.1"},     {"99999999999.1", "255.1.0.0"}};
     for (const auto& [text, expected] : addresses)
         EXPECT_EQ(kw::NormalisedAddress(text), expected) << text;
-    const std::pair<const char*, int> ports[] = {
-        {"70000", 65535}, {"0", 1}, {"", 1}, {"7200", 7200}, {"-5", 1}, {"80x", 80}};
+    const std::pair<const char*, int> ports[] = {{"70000", 65535}, {"0", 1},  {"", 1},
+                                                 {"7200", 7200},   {"-5", 1}, {"80x", 80}};
     for (const auto& [text, expected] : ports)
         EXPECT_EQ(kw::NormalisedServerPort(text), expected) << text;
 }
@@ -143,8 +157,8 @@ TEST(PortList, OrderInUseMissingAndUnlistedPorts) {
          {"/dev/ttyS3", "/dev/ttyS5 (in use)", "/dev/ttyS10",
           "/dev/ttyUSB0 (FTDI FT232R USB UART, usb-FTDI_FT232R_A1-if00-port0)"},
          "/dev/ttyS5"},
-        {"Com7", ports, {}, "/dev/ttyS3"},             // gone: the first
-        {"/dev/null", {ports[0]}, {}, "/dev/null"},     // exists, unlisted: kept
+        {"Com7", ports, {}, "/dev/ttyS3"},          // gone: the first
+        {"/dev/null", {ports[0]}, {}, "/dev/null"}, // exists, unlisted: kept
         {"/dev/nonexistent", {ports[0]}, {}, "/dev/ttyS10"},
         {"Com3", {}, {"Com1", "Com2", "Com3", "Com4", "Com5", "Com6", "Com7", "Com8"}, "Com3"},
     };
@@ -199,17 +213,18 @@ TEST_F(ConnectionSettings, LeavingTcpIpWhileLinkedClosesTheConnectionButNotTheSe
     EXPECT_EQ(w.Settings().ConType, 0);
     EXPECT_FALSE(Link().Connected());
     EXPECT_EQ(Link().LinkedConnection(), nullptr);
-    EXPECT_TRUE(RunEventsUntil(
-        [&] { return gateway->state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_TRUE(
+        RunEventsUntil([&] { return gateway->state() == QAbstractSocket::UnconnectedState; }));
     EXPECT_EQ(w.IpConnection().Server().Active(), serverListening);
 }
 
 TEST_F(ConnectionSettings, TheFirstModemLineIsMadeFromTheDialog) {
     TFMain& w = Start();
+    NoPorts();
     TFModemLine& lineDialog = w.ConnectionSettings().LineDialog();
     // What the line dialog is given in turn, and the messages it must show.
-    std::vector<std::pair<std::string, std::string>> typed = {
-        {"", "/dev/ttyS1"}, {"Office", "/dev/ttyS1"}};
+    std::vector<std::pair<std::string, std::string>> typed = {{"", "/dev/ttyS1"},
+                                                              {"Office", "/dev/ttyS1"}};
     port.ExpectMessage(Icon::Error, kw::word::kLineIncomplete);
     window->SetDialogRunner([&](QDialog& dialog) {
         if (&dialog == &Dialog()) {
@@ -243,8 +258,7 @@ protected:
     void StartOnModem(std::vector<std::string> options = {}) {
         options.insert(options.end(), {"--hayes-modem", sim.Path("modem"), "--hw", "D"});
         ASSERT_TRUE(sim.Start(options));
-        StartWithModemLine("ConType=1\nModemId=Office\nModemNumber=0601234567",
-                           sim.Path("modem"));
+        StartWithModemLine("ConType=1\nModemId=Office\nModemNumber=0601234567", sim.Path("modem"));
     }
     TFCOMDialing& Dialling() const { return window->ModemConnection().DiallingWindow(); }
     // The user closes the dialling window once it shows a line of `word`.
@@ -313,6 +327,112 @@ TEST_F(ModemCall, ClosingTheWindowHangsUp) {
     ASSERT_TRUE(Link().Connected());
     window->close();
     EXPECT_TRUE(sim.WaitForLogLine("hayes on hook"));
+}
+
+// Every text shown is translated ("S12" is a word's key, shown when a
+// translation is missing) and no label or button cuts its text.
+void CheckTexts(QWidget& window, const std::string& where) {
+    static const QRegularExpression key("^S\\d+(H|_\\d+)?[A-Z]?$");
+    QList<QWidget*> widgets = window.findChildren<QWidget*>();
+    widgets << &window;
+    for (QWidget* w : widgets) {
+        if (!w->isVisibleTo(&window))
+            continue;
+        QString text = w->windowTitle();
+        if (auto* label = qobject_cast<QLabel*>(w))
+            text = label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(w))
+            text = button->text();
+        else if (auto* group = qobject_cast<QGroupBox*>(w))
+            text = group->title();
+        const std::string name = where + ":" + w->objectName().toStdString();
+        EXPECT_FALSE(key.match(text.trimmed()).hasMatch()) << name << " " << text.toStdString();
+        if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)) {
+            EXPECT_GE(w->width(), w->minimumSizeHint().width()) << name << " cuts its text";
+        }
+    }
+}
+
+void Save(QWidget& widget, const QString& name) {
+    const QString folder = KW_SCREENSHOT_DIR;
+    QDir().mkpath(folder);
+    EXPECT_TRUE(widget.grab().save(folder + "/" + name + ".png")) << name.toStdString();
+}
+
+TEST(DialUpScreenshots, SettingsLineDialogAndDiallingInEnglishAndCzech) {
+    kw::test::TempDir temp;
+    ::setenv("KOLBRAWIN_PROGRAM_DIR", KW_BIN_DIR, 1);
+    const std::vector<kw::TPortInfo> ports = {
+        {"/dev/ttyS0", "", "", false},
+        {"/dev/ttyUSB0", "FTDI FT232R USB UART", "usb-FTDI_FT232R_USB_UART_A10K3XYZ-if00-port0",
+         false},
+        {"/dev/ttyACM0", "Sierra Wireless MC7304", "usb-Sierra_Wireless_MC7304-if03", true},
+    };
+    for (const char* id : {"Eng", "Cze"}) {
+        const std::string data = temp.Path(id);
+        std::filesystem::create_directories(data);
+        std::ofstream(data + "/KolbraWin.ini")
+            << "[Settings]\nConType=1\nModemId=Office modem\nModemNumber=0601234567\n"
+               "Com=/dev/ttyUSB0\nIpCom=/dev/ttyACM0\nIpAddress=192.168.1.20\n"
+               "[Modems]\nCount=1\nName1=Office modem\nDevice1=/dev/ttyACM0\nSpeed1=57600\n"
+               "Init1=ATE0S12=5\n";
+        ::setenv("KOLBRAWIN_DATA_DIR", data.c_str(), 1);
+        CLanguage language;
+        kw::test::ScriptedUserPort port;
+        TFMain w(language);
+        ASSERT_GE(language.FindLangById(id), 0) << "language files missing in " << KW_BIN_DIR;
+        w.SetUserPort(&port);
+        w.LanguageButtonClicked(id);
+        w.show();
+        const QString lower = QString(id).toLower();
+        w.ConnectionSettings().SetPortLister([&] { return ports; });
+        TFNastaveni& dialog = w.ConnectionSettings().Dialog();
+        w.SetDialogRunner([&](QDialog& shown) {
+            EXPECT_EQ(&shown, &dialog);
+            dialog.show();
+            const std::pair<const char*, const char*> types[] = {
+                {"RadioButton1", "cable"}, {"RadioButton2", "modem"}, {"RadioButton3", "ip"}};
+            for (const auto& [radio, name] : types) {
+                Control<QRadioButton>(dialog, radio).click();
+                Save(dialog, QString("fnastaveni-%1-%2").arg(name, lower));
+                CheckTexts(dialog, std::string("settings ") + name + " " + id);
+            }
+            // The cable's list, opened: the ports with their descriptions.
+            auto& cable = Control<QComboBox>(dialog, "ComboBox1");
+            Control<QRadioButton>(dialog, "RadioButton1").click();
+            EXPECT_EQ(cable.count(), 3);
+            EXPECT_EQ(cable.currentText().toStdString(),
+                      "/dev/ttyUSB0 (FTDI FT232R USB UART, "
+                      "usb-FTDI_FT232R_USB_UART_A10K3XYZ-if00-port0)");
+            cable.showPopup();
+            if (QWidget* popup = cable.view()->window())
+                Save(*popup, QString("fnastaveni-ports-%1").arg(lower));
+            cable.hidePopup();
+            dialog.hide();
+            return 0;
+        });
+        w.ConnectionSettingsClicked();
+
+        TFModemLine& line = w.ConnectionSettings().LineDialog();
+        line.Open(w.GatewayCommands().Link().Terminal().Telephony().Lines(), 0, ports);
+        line.show();
+        Save(line, "fmodemline-" + lower);
+        CheckTexts(line, std::string("modem line ") + id);
+        line.hide();
+
+        TFCOMDialing& dialling = w.ModemConnection().DiallingWindow();
+        dialling.Show();
+        dialling.AddLine(kw::word::kOpeningLine, "Office modem");
+        dialling.AddLine(kw::word::kDialling, "0601234567");
+        dialling.AddLine(kw::word::kBusy, "");
+        dialling.AddLine(kw::word::kCallIdle, "");
+        Save(dialling, "fcomdialing-" + lower);
+        CheckTexts(dialling, std::string("dialling ") + id);
+        dialling.hide();
+        w.close();
+    }
+    ::unsetenv("KOLBRAWIN_DATA_DIR");
+    ::unsetenv("KOLBRAWIN_PROGRAM_DIR");
 }
 
 } // namespace
