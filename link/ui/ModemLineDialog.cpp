@@ -36,7 +36,7 @@ TFModemLine::TFModemLine(const CLanguage& language, std::function<CUserPort&()> 
     m_DeviceList = new QComboBox(this);
     m_DeviceList->setObjectName("ComboDevice");
     m_DeviceList->setEditable(true);
-    m_DeviceList->setMinimumWidth(360);
+    m_DeviceList->setMinimumWidth(520);
     m_SpeedList = new QComboBox(this);
     m_SpeedList->setObjectName("ComboSpeed");
     for (const int speed : kSpeeds)

@@ -74,8 +74,8 @@ QGroupBox* SettingsGroup(QWidget* parent, const char* name) {
 QComboBox* PortList(QWidget* parent, const char* name) {
     auto* list = new QComboBox(parent);
     list->setObjectName(name);
-    list->setEditable(true); // a path may be typed
-    list->setMinimumWidth(380);
+    list->setEditable(true);    // a path may be typed
+    list->setMinimumWidth(520); // a port's description and by-id name beside its path
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     return list;
 }
@@ -166,9 +166,12 @@ TFNastaveni::TFNastaveni(const CLanguage& language, QWidget* owner)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_DeviceGroup);
-    layout->addWidget(m_CableGroup, 1);
-    layout->addWidget(m_ModemGroup, 1);
-    layout->addWidget(m_IpGroup, 1);
+    // The three groups share one place; the one of the checked type shows.
+    auto* place = new QGridLayout;
+    place->addWidget(m_CableGroup, 0, 0);
+    place->addWidget(m_ModemGroup, 0, 0);
+    place->addWidget(m_IpGroup, 0, 0);
+    layout->addLayout(place, 1);
     layout->addLayout(buttons);
 
     connect(m_AddressEdit, &QLineEdit::editingFinished, this, &TFNastaveni::Edit2Exit);

@@ -2,9 +2,11 @@
 
 #include "Win1252.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QSerialPortInfo>
 
 #include <algorithm>
@@ -133,6 +135,11 @@ void FillPortList(QComboBox& list, const std::string& wanted, std::vector<TPortI
         }
     const int found = list.findData(QString::fromStdString(wanted));
     list.setCurrentIndex(found >= 0 ? found : 0);
+    // The path first: a long description must not push it out of sight.
+    if (QLineEdit* edit = list.lineEdit())
+        edit->setCursorPosition(0);
+    if (QAbstractItemView* view = list.view())
+        view->setMinimumWidth(view->sizeHintForColumn(0) + 24);
 }
 
 std::string PortOfList(const QComboBox& list) {

@@ -10,9 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -116,6 +119,32 @@ TEST_F(CliDialUp, ALineFromTheSettingsIsDialled) {
     const CliRun run = Cli("read --modem-line Office --number 5 -o " + dir.Path("r.sgd"));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(sim.WaitForLogLine("hayes on hook"));
+}
+
+TEST_F(CliDialUp, ASignalEndsTheCommandAndHangsUp) {
+    StartSim({"--fault", "silent"}); // the call connects, the gateway never answers
+    const std::string data = dir.Path("data");
+    const std::string err = dir.Path("stderr.txt");
+    const std::string device = sim.Path("modem");
+    const std::string out = dir.Path("x.sgd");
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::setenv("KOLBRAWIN_DATA_DIR", data.c_str(), 1);
+        const int fd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(fd, STDERR_FILENO);
+        ::execl(KW_CLI, KW_CLI, "read", "--modem-device", device.c_str(), "--number", "5", "-o",
+                out.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ASSERT_TRUE(sim.WaitForLogLine("hayes connected to 5"));
+    ::kill(pid, SIGTERM);
+    EXPECT_TRUE(sim.WaitForLogLine("hayes on hook", 10000));
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_NE(dir.Read("stderr.txt").find("interrupted"), std::string::npos)
+        << dir.Read("stderr.txt");
 }
 
 } // namespace
