@@ -50,21 +50,15 @@ TFModemLine::TFModemLine(const CLanguage& language, std::function<CUserPort&()> 
     form->addRow(TaggedLabel(this, "LabelSpeed", kw::word::kLineSpeedLabel), m_SpeedList);
     form->addRow(TaggedLabel(this, "LabelInit", kw::word::kLineInitLabel), m_InitEdit);
 
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
-    ok->setObjectName("ButtonOK");
-    kw::SetWidgetTag(ok, kw::word::kOk);
-    auto* cancel = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
-    cancel->setObjectName("ButtonCancel");
-    kw::SetWidgetTag(cancel, kw::word::kCancel);
+    auto* buttons = kw::MakeDialogButtons(this, "ButtonOK", kw::word::kOk, "ButtonCancel");
     m_RemoveButton = buttons->addButton(QString(), QDialogButtonBox::DestructiveRole);
     m_RemoveButton->setObjectName("ButtonRemove");
     kw::SetWidgetTag(m_RemoveButton, kw::word::kRemoveLine);
-    connect(ok, &QPushButton::clicked, this, [this] {
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         if (Take())
             accept();
     });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_RemoveButton, &QPushButton::clicked, this, [this] {
         RemoveLine();
         accept();

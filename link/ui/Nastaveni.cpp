@@ -5,6 +5,7 @@
 #include "Words.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -152,17 +153,14 @@ TFNastaveni::TFNastaveni(const CLanguage& language, QWidget* owner)
     ip->addWidget(m_ServerPortEdit, 2, 1);
     ip->setRowStretch(3, 1);
 
-    auto* ok = new QPushButton(this);
-    ok->setObjectName("Button3");
-    kw::SetWidgetTag(ok, kw::word::kOk);
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(this);
-    cancel->setObjectName("Button4");
-    kw::SetWidgetTag(cancel, kw::word::kCancel);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    auto* buttons = kw::MakeDialogButtons(this, "Button3", kw::word::kOk, "Button4");
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        // OK pressed while a field still has the focus: it counts as left.
+        Edit2Exit();
+        Edit3Exit();
+        done(kOkResult);
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_DeviceGroup);
@@ -172,7 +170,7 @@ TFNastaveni::TFNastaveni(const CLanguage& language, QWidget* owner)
     place->addWidget(m_ModemGroup, 0, 0);
     place->addWidget(m_IpGroup, 0, 0);
     layout->addLayout(place, 1);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
 
     connect(m_AddressEdit, &QLineEdit::editingFinished, this, &TFNastaveni::Edit2Exit);
     connect(m_ServerPortEdit, &QLineEdit::editingFinished, this, &TFNastaveni::Edit3Exit);
@@ -184,13 +182,6 @@ TFNastaveni::TFNastaveni(const CLanguage& language, QWidget* owner)
         if (addLine)
             addLine();
     });
-    connect(ok, &QPushButton::clicked, this, [this] {
-        // OK pressed while a field still has the focus: it counts as left.
-        Edit2Exit();
-        Edit3Exit();
-        done(kOkResult);
-    });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     SetConType(0);
 }
 
