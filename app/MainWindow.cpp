@@ -301,7 +301,9 @@ void TFMain::WriteSettings() {
     m_Settings.Width = frame.width();
     m_Settings.Height = frame.height();
     kw::WriteSettings(m_Ini, m_Settings, m_OwnAddress);
-    m_Commands.Link().Terminal().Telephony().Lines().Write(m_Ini);
+    const kw::CModemLines& lines = m_Commands.Link().Terminal().Telephony().Lines();
+    if (lines.Changed())
+        lines.Write(m_Ini);
     std::string error;
     // Owner-only: the file holds the passwords last typed for IP connections.
     if (!m_Ini.Save(kw::SettingsFilePath(m_DataFolder), kw::CIniFile::Access::OwnerOnly, &error))

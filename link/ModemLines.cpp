@@ -14,6 +14,7 @@ std::string Key(const char* name, int number) {
 
 void CModemLines::Read(const CIniFile& ini) {
     m_Lines.clear();
+    m_Changed = false;
     const int count = ini.ReadInteger(kSection, "Count", 0);
     for (int number = 1; number <= count && Count() < kMaxLines; ++number) {
         TModemLine line;
@@ -58,17 +59,20 @@ bool CModemLines::Add(const TModemLine& line) {
     if (Count() >= kMaxLines)
         return false;
     m_Lines.push_back(line);
+    m_Changed = true;
     return true;
 }
 
 void CModemLines::Replace(int index, const TModemLine& line) {
     KW_ASSERT(index >= 0 && index < Count());
     m_Lines[size_t(index)] = line;
+    m_Changed = true;
 }
 
 void CModemLines::Remove(int index) {
     KW_ASSERT(index >= 0 && index < Count());
     m_Lines.erase(m_Lines.begin() + index);
+    m_Changed = true;
 }
 
 } // namespace kw

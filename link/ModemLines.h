@@ -28,6 +28,9 @@ public:
     void Read(const CIniFile& ini);
     // Replaces section "Modems" with the list.
     void Write(CIniFile& ini) const;
+    // The list was changed since it was read: only then is the section
+    // rewritten, so what the program did not change stays as it was.
+    bool Changed() const { return m_Changed; }
 
     int Count() const { return static_cast<int>(m_Lines.size()); }
     const TModemLine& Line(int index) const;
@@ -43,6 +46,7 @@ public:
 
 private:
     std::vector<TModemLine> m_Lines;
+    bool m_Changed = false;
 };
 
 } // namespace kw
