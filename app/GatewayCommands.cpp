@@ -113,6 +113,10 @@ bool CGatewayCommands::MayClose() {
     return false;
 }
 
+void CGatewayCommands::EndExchange() {
+    ReleaseGateway(FollowSettings());
+}
+
 void CGatewayCommands::Release() {
     ReleaseGateway();
     m_Link.SetClosing();

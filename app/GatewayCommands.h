@@ -60,6 +60,9 @@ public:
     // The window goes: a cable exchange left open by a read is ended (the
     // gateway would wait for it) and the link's idle waits stop.
     void Release();
+    // Ends a cable exchange left open by a read, with the settings as they
+    // are now (before the settings change them).
+    void EndExchange();
 
 private:
     // The link follows the settings: the cable's port and the connection type.

@@ -3,6 +3,7 @@
 #include "About.h"
 #include "AppLog.h"
 #include "CompareWindow.h"
+#include "ConnectionSettings.h"
 #include "DForm.h"
 #include "EnableRules.h"
 #include "FileDialogs.h"
@@ -12,6 +13,7 @@
 #include "IpConnection.h"
 #include "Language.h"
 #include "LanguageMenuQt.h"
+#include "ModemConnection.h"
 #include "MonitorWindow.h"
 #include "New.h"
 #include "OwnAddress.h"
@@ -88,6 +90,22 @@ TFMain::TFMain(CLanguage& language) : m_Language(language) {
         [this]() -> CUserPort& { return *m_Port; },
         [this](QWidget& dialog) { CenterDialog(dialog); },
         [this](QDialog& dialog) { return RunDialog(dialog); }, [this] { EnableRules(); }});
+    m_ModemConnection = std::make_unique<kw::CModemConnection>(kw::TModemWindow{
+        *this, m_Language, m_Commands, m_Settings, [this]() -> CUserPort& { return *m_Port; },
+        [this](QWidget& window) { CenterDialog(window); },
+        [this](bool dialling) { m_Dialing = dialling; }, [this] { EnableRules(); }});
+    m_ConnectionSettings = std::make_unique<kw::CConnectionSettings>(kw::TSettingsWindow{
+        *this, m_Language, m_Commands, m_Settings, [this]() -> CUserPort& { return *m_Port; },
+        [this](QWidget& dialog) { CenterDialog(dialog); },
+        [this](QDialog& dialog) { return RunDialog(dialog); },
+        [this] { m_ModemConnection->HangUp(); }, [this] { EnableRules(); },
+        [this] {
+            // The page on view is stored first, so nothing typed on it is lost.
+            m_Sections->StoreCurrentPage();
+            RefreshConfig();
+            m_Sections->LoadCurrentPage();
+        },
+        [] { return kw::SystemPorts(); }});
 
     m_NewDialog = new TFNew(m_Language, this);
     m_AboutBox = new TFOAplikaci(m_Language, m_ProgramFolder, this);
@@ -111,12 +129,12 @@ void TFMain::BuildToolPanel() {
         const char* name;
         const char* theme;
         QStyle::StandardPixmap fallback;
-        void (TFMain::*clicked)(); // none yet for the settings
+        void (TFMain::*clicked)();
     };
     // Left to right in this order.
     const Button buttons[] = {
         {&TFMain::m_SettingsButton, "SpeedButton5", "preferences-system",
-         QStyle::SP_FileDialogDetailedView, nullptr},
+         QStyle::SP_FileDialogDetailedView, &TFMain::ConnectionSettingsClicked},
         {&TFMain::m_LoadButton, "SpeedButton3", "document-open", QStyle::SP_DialogOpenButton,
          &TFMain::LoadFromFileClicked},
         {&TFMain::m_SaveButton, "SpeedButton4", "document-save", QStyle::SP_DialogSaveButton,
@@ -210,7 +228,7 @@ void TFMain::BuildMenus() {
     };
     m_ApplicationMenu = menuBar()->addMenu(QString());
     m_ApplicationMenu->setObjectName("Aplikace1");
-    m_SettingsAction = item(m_ApplicationMenu, "Nastaveni2", nullptr);
+    m_SettingsAction = item(m_ApplicationMenu, "Nastaveni2", &TFMain::ConnectionSettingsClicked);
     m_ApplicationMenu->addSeparator();
     m_ConnectAction = item(m_ApplicationMenu, "Navazatspojeni1", &TFMain::ConnectClicked);
     m_DisconnectAction = item(m_ApplicationMenu, "Ukoncitspojeni1", &TFMain::DisconnectClicked);
@@ -257,8 +275,10 @@ void TFMain::ReadSettings() {
     m_Ini.Load(kw::SettingsFilePath(m_DataFolder));
     m_OwnAddress = kw::OwnIpv4Address();
     kw::TSettingsContext context;
-    // No data-modem line is known until the dial-up layer lists them.
-    context.modemAvailable = false;
+    // A saved modem call turns into the cable only when no data-modem line exists.
+    kw::CModemLines& lines = m_Commands.Link().Terminal().Telephony().Lines();
+    lines.Read(m_Ini);
+    context.modemAvailable = lines.Count() > 0;
     context.ownAddress = m_OwnAddress;
     m_Settings = kw::ReadSettings(m_Ini, context);
 }
@@ -286,6 +306,9 @@ void TFMain::WriteSettings() {
     m_Settings.Width = frame.width();
     m_Settings.Height = frame.height();
     kw::WriteSettings(m_Ini, m_Settings, m_OwnAddress);
+    const kw::CModemLines& lines = m_Commands.Link().Terminal().Telephony().Lines();
+    if (lines.Changed())
+        lines.Write(m_Ini);
     std::string error;
     // Owner-only: the file holds the passwords last typed for IP connections.
     if (!m_Ini.Save(kw::SettingsFilePath(m_DataFolder), kw::CIniFile::Access::OwnerOnly, &error))
@@ -537,10 +560,15 @@ void TFMain::MonitorClicked() {
     });
 }
 
+void TFMain::ConnectionSettingsClicked() {
+    if (!m_Commands.Busy())
+        m_ConnectionSettings->Run();
+}
+
 void TFMain::ConnectClicked() {
     switch (m_Settings.ConType) {
     case kw::CGatewayLink::ModemCall:
-        // The modem call.
+        m_ModemConnection->Connect();
         break;
     case kw::CGatewayLink::TcpIp:
         m_IpConnection->Connect();
@@ -553,7 +581,7 @@ void TFMain::ConnectClicked() {
 void TFMain::DisconnectClicked() {
     switch (m_Settings.ConType) {
     case kw::CGatewayLink::ModemCall:
-        // The modem call.
+        m_ModemConnection->Disconnect();
         break;
     case kw::CGatewayLink::TcpIp:
         m_IpConnection->Disconnect();
@@ -587,6 +615,8 @@ void TFMain::closeEvent(QCloseEvent* event) {
     }
     if (!m_Commands.Link().Closing()) {
         m_IpConnection->Close();
+        // A modem left off-hook keeps the line busy and costs money.
+        m_ModemConnection->Close();
         m_Commands.Release();
         WriteSettings();
     }

@@ -24,7 +24,9 @@ class CFileDialogs;
 class CLanguage;
 namespace kw {
 class CIpConnection;
-}
+class CModemConnection;
+class CConnectionSettings;
+} // namespace kw
 class CLanguageMenuQt;
 class CQtUserPort;
 class CSectionArea;
@@ -70,6 +72,8 @@ public:
     CSectionArea& Sections() { return *m_Sections; }
     // The TCP/IP link: its dialogs and call-back server.
     kw::CIpConnection& IpConnection() { return *m_IpConnection; }
+    kw::CModemConnection& ModemConnection() { return *m_ModemConnection; }
+    kw::CConnectionSettings& ConnectionSettings() { return *m_ConnectionSettings; }
     void SetDialing(bool dialing) { m_Dialing = dialing; }
 
     // After a configuration change: forget the page on view without storing it,
@@ -97,6 +101,7 @@ public:
     // The monitor window, on the cable only; nothing else runs while it is open.
     void MonitorClicked();
     // Connect and Disconnect by the connection type (nothing on the cable).
+    void ConnectionSettingsClicked();
     void ConnectClicked();
     void DisconnectClicked();
     void AboutClicked();
@@ -209,4 +214,6 @@ private:
     std::function<int(QDialog&)> m_RunDialog;
     // After the command runner: it works on the runner's link.
     std::unique_ptr<kw::CIpConnection> m_IpConnection;
+    std::unique_ptr<kw::CModemConnection> m_ModemConnection;
+    std::unique_ptr<kw::CConnectionSettings> m_ConnectionSettings;
 };

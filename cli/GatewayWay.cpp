@@ -2,6 +2,7 @@
 
 #include "CliArgs.h"
 #include "LinkSession.h"
+#include "ModemLink.h"
 #include "WakeupLink.h"
 
 #include <vector>
@@ -23,6 +24,16 @@ struct TWayRule {
 const std::vector<TWayRule>& Ways() {
     static const std::vector<TWayRule> ways = {
         {TWay::Cable, "--port", "--port DEV", {"--port"}, {}},
+        {TWay::ModemCall,
+         "--modem-device",
+         "--modem-device DEV --number NUM [--modem-init TEXT]",
+         {"--modem-device", "--number", "--modem-init"},
+         {}},
+        {TWay::ModemCall,
+         "--modem-line",
+         "--modem-line NAME --number NUM",
+         {"--modem-line", "--number"},
+         {}},
         {TWay::Wakeup,
          "--ip",
          "--ip --modem-port DEV --number NUM --serial NN-NNNN-NNNN [--gateway-password P]"
@@ -112,6 +123,15 @@ void WithGateway(const CliArgs& args, double attachTimeoutSeconds, bool yes,
         WakeupLink link(session, WakeupOptions(args, session.User()));
         link.Connect();
         work(session, link.Where());
+        return; // the link hangs up as it goes
+    }
+    case TWay::ModemCall: {
+        const TModemCall call = ModemCallOptions(args);
+        LinkSession session({}, attachTimeoutSeconds, yes);
+        ModemLink link(session, call);
+        link.Connect();
+        work(session, link.Where());
+        link.ThrowIfInterrupted();
         return; // the link hangs up as it goes
     }
     }

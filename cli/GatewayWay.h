@@ -1,4 +1,5 @@
-// How read, write and upgrade reach the gateway: a serial cable (--port) or a
+// How read, write and upgrade reach the gateway: a serial cable (--port), a
+// data call through a Hayes modem (--modem-device or --modem-line), or a
 // wake-up SMS through a local GSM modem and the gateway's call back (--ip).
 // One rule for all three commands: exactly one way, and no option of another.
 #pragma once
@@ -12,7 +13,7 @@ namespace kw::cli {
 class CliArgs;
 class LinkSession;
 
-enum class TWay { Cable, Wakeup };
+enum class TWay { Cable, Wakeup, ModemCall };
 
 // The command's own options with those of every way added, for its CliArgs.
 std::set<std::string> WithWayOptions(std::set<std::string> commandOptions);

@@ -70,9 +70,9 @@ LinkSession::~LinkSession() {
 }
 
 std::string LinkSession::Reason(const TransferOutcome& outcome) const {
-    // A TCP/IP link that is gone by now lost its connection, whatever else the
-    // transfer could tell.
-    const bool linkGone = m_Link.ConType() == CGatewayLink::TcpIp && !m_Link.Connected();
+    // A TCP/IP link or a modem call that is gone by now lost its connection,
+    // whatever else the transfer could tell.
+    const bool linkGone = m_Link.ConType() != CGatewayLink::SerialCable && !m_Link.Connected();
     if (linkGone && (outcome.result == TransferResult::NotConnected ||
                      outcome.result == TransferResult::AttachFailed))
         return LinkErrorReason(CCOMTermExp::ConnectionLost);

@@ -8,6 +8,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -103,7 +106,31 @@ bool CCOMTerminal::OpenLine(const std::string& path) {
 void CCOMTerminal::ClosePort() {
     if (m_Line != nullptr)
         m_Line->Close();
+    m_Telephony.Drop();
+}
+
+bool CCOMTerminal::AdoptCall(int descriptor, const std::string& received) {
     m_Comm.Close();
+    // A call's data may come in larger bursts than a cable's replies.
+    m_Comm.SetReadBufSize(100000);
+    m_Comm.SetWriteBufSize(100000);
+    m_Buffer.Clear();
+    m_Buffer.Append(reinterpret_cast<const uint8_t*>(received.data()),
+                    static_cast<int32_t>(received.size()));
+    m_Comm.OnRxChar = [this](TCustomComm&, int count) { ReceiveChars(count); };
+    m_Comm.OnError = [this](TCustomComm&, uint32_t) { m_Telephony.LineGone(); };
+    try {
+        m_Comm.OpenTAPI(descriptor, true);
+        return true;
+    } catch (const ECommError& e) {
+        m_LastOpenError = e.what();
+        // Adopting stopped before the port took the descriptor over.
+        if (!m_Comm.Enabled() && ::fcntl(descriptor, F_GETFD) >= 0) {
+            ::ioctl(descriptor, TIOCNXCL);
+            ::close(descriptor);
+        }
+        return false;
+    }
 }
 
 int CCOMTerminal::Write(const void* bytes, int n) {

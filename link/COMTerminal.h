@@ -1,11 +1,13 @@
 // The serial terminal: the program's one serial port with its receive buffer,
 // reply time-out, terminator and cancel latch, and the blocking send-and-wait
-// operations every serial exchange goes through.
+// operations every serial exchange goes through. It also carries the modem
+// data call (its telephony layer), whose port is this one once connected.
 #pragma once
 
 #include "Comm.h"
 #include "ReceiveBuffer.h"
 #include "TerminalLine.h"
+#include "Telephony.h"
 
 #include <QTimer>
 
@@ -24,7 +26,13 @@ public:
     // Re-opening the port just closed is tried up to 21 times, giving the
     // system time to release it.
     bool OpenPort(const std::string& name, int32_t rate);
+    // Closes the port; a modem call it carries (or is being set up) is
+    // dropped, and the data-call flag is clear afterwards.
     void ClosePort();
+    // The port adopts the descriptor of a connected modem call; `received` is
+    // what came after the modem's CONNECT. False when it cannot (the
+    // descriptor is closed then).
+    bool AdoptCall(int descriptor, const std::string& received);
 
     // Sends `text` (plus the terminator) and waits until `count` bytes came.
     bool SendWait(const std::string& text, int32_t count);
@@ -42,6 +50,7 @@ public:
     // Talk through `line` instead of the serial port (fuzz targets and tests);
     // nullptr returns to the port. Only while the port is closed.
     void UseLine(CTerminalLine* line) { m_Line = line; }
+    kw::CTelephony& Telephony() { return m_Telephony; }
     kw::CReceiveBuffer& Buffer() { return m_Buffer; }
     // What the last failed OpenPort was told by the port, for diagnostics.
     const std::string& LastOpenError() const { return m_LastOpenError; }
@@ -62,4 +71,5 @@ private:
     kw::CReceiveBuffer m_Buffer;
     std::string m_LastOpenError;
     CTerminalLine* m_Line = nullptr;
+    kw::CTelephony m_Telephony{*this};
 };

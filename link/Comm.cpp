@@ -8,6 +8,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <grp.h>
+#include <iterator>
 #include <poll.h>
 #include <pwd.h>
 #include <sys/file.h>
@@ -48,10 +49,25 @@ std::string PermissionAdvice(const std::string& path) {
 
 } // namespace
 
+namespace {
+
+constexpr int kRates[] = {110,   300,   600,   1200,  2400,   4800,   9600,  14400,
+                          19200, 38400, 56000, 57600, 115200, 128000, 256000};
+
+} // namespace
+
 int BaudRateValue(TBaudrate rate) {
-    static const int kRates[] = {110,   300,   600,   1200,  2400,   4800,   9600,  14400,
-                                 19200, 38400, 56000, 57600, 115200, 128000, 256000};
     return kRates[rate];
+}
+
+bool BaudRateCode(int value, TBaudrate& code) {
+    for (size_t i = 0; i < std::size(kRates); ++i) {
+        if (kRates[i] == value) {
+            code = static_cast<TBaudrate>(i);
+            return true;
+        }
+    }
+    return false;
 }
 
 ECommError::ECommError(const std::string& message, int code, std::string advice)
@@ -102,7 +118,7 @@ void TCustomComm::Open() {
     qCDebug(kw::LinkLog) << "opened" << m_DeviceName.c_str();
 }
 
-void TCustomComm::OpenTAPI(int descriptor) {
+void TCustomComm::OpenTAPI(int descriptor, bool exclusive) {
     RequireClosed();
     if (descriptor < 0 || ::fcntl(descriptor, F_GETFD) < 0)
         throw ECommError(kAccessError, descriptor < 0 ? EBADF : errno);
@@ -112,7 +128,7 @@ void TCustomComm::OpenTAPI(int descriptor) {
     if (flags < 0 || ::fcntl(descriptor, F_SETFL, flags | O_NONBLOCK) < 0)
         throw ECommError(kAccessError, errno);
     m_Fd = descriptor;
-    m_Locked = false;
+    m_Locked = exclusive;
     try {
         StartEventThread();
         ApplyTimeouts();
@@ -144,6 +160,25 @@ void TCustomComm::Close() {
     m_Fd = -1;
     m_Locked = false;
     ++m_Generation; // events still queued for this opening are ignored
+}
+
+int TCustomComm::Release() {
+    if (!Enabled())
+        return -1;
+    m_EventThread->KeepQueues();
+    m_EventThread.reset();
+    DiscardPendingOutput();
+    const int descriptor = m_Fd;
+    qCDebug(kw::LinkLog) << "handed over" << m_DeviceName.c_str();
+    m_Fd = -1;
+    m_Locked = false;
+    ++m_Generation;
+    return descriptor;
+}
+
+bool TCustomComm::SetDtr(bool on) {
+    int bits = TIOCM_DTR;
+    return Enabled() && ::ioctl(m_Fd, on ? TIOCMBIS : TIOCMBIC, &bits) == 0;
 }
 
 void TCustomComm::CheckQueues() {

@@ -25,10 +25,18 @@ public:
     // Opens DeviceName exclusively (no other program, root included, shares it).
     void Open();
     // Adopts a descriptor opened elsewhere (a modem's data call); the line
-    // settings stay as they are. The component closes it on CloseTAPI.
-    void OpenTAPI(int descriptor);
+    // settings stay as they are. The component closes it on CloseTAPI; when the
+    // descriptor holds the device exclusively, the exclusive mode goes with it.
+    void OpenTAPI(int descriptor, bool exclusive = false);
     void Close();
     void CloseTAPI() { Close(); }
+    // Hands the open descriptor out instead of closing it (-1 when closed): the
+    // component is closed, but nothing received is purged and the device stays
+    // held exclusively, for the next owner to adopt with OpenTAPI.
+    int Release();
+    // Raises or drops DTR; false when the device has no modem-control lines, as
+    // a pseudo-terminal has none.
+    bool SetDtr(bool on);
     bool Enabled() const { return m_Fd >= 0; }
 
     // Bytes written, or -1 when they did not all leave within WriteTimeout; the

@@ -155,5 +155,6 @@ void TCommEventThread::Run() {
             }
         }
     }
-    ::tcflush(m_Fd, TCIOFLUSH);
+    if (m_Purge)
+        ::tcflush(m_Fd, TCIOFLUSH);
 }

@@ -4,6 +4,7 @@
 // hand-off, so closing the port while bytes arrive cannot deadlock.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -18,8 +19,11 @@ public:
     TCommEventThread(const TCommEventThread&) = delete;
     TCommEventThread& operator=(const TCommEventThread&) = delete;
 
-    // Ends the thread (purging both queues) and joins it. UI thread.
+    // Ends the thread (purging both queues unless KeepQueues came first) and
+    // joins it. UI thread.
     void Terminate();
+    // The descriptor goes on to another owner: what it received stays queued.
+    void KeepQueues() { m_Purge = false; }
     // The event handed over has run. UI thread.
     void Handled();
     // Output is queued and waits for the device to take it.
@@ -41,5 +45,6 @@ private:
     std::condition_variable m_Changed;
     bool m_Stop = false;
     bool m_Handled = false;
+    std::atomic<bool> m_Purge{true};
     std::thread m_Thread;
 };

@@ -61,6 +61,8 @@ struct TCommEventChars {
 
 // The rate a TBaudrate names (br19200 -> 19200).
 int BaudRateValue(TBaudrate rate);
+// The TBaudrate of a rate in bits per second; false for a rate it does not name.
+bool BaudRateCode(int value, TBaudrate& code);
 
 // A failure of the serial port component: the message followed by
 // " (Error: %d) " with the system error code, or -1 where there is none.

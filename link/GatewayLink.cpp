@@ -8,6 +8,15 @@
 
 namespace kw {
 
+CGatewayLink::CGatewayLink(CCOMTerminal& terminal) : m_Terminal(terminal) {
+    m_Terminal.Telephony().SetStateCallback(
+        [this](bool dataCall, bool callActive) { SetConnectionState(dataCall, callActive); });
+}
+
+CGatewayLink::~CGatewayLink() {
+    m_Terminal.Telephony().SetStateCallback({});
+}
+
 void CGatewayLink::Tap(TLinkTapEvent::Kind kind, const void* bytes, size_t n, int32_t timeOut) {
     if (m_Tap)
         m_Tap({kind, std::string(static_cast<const char*>(bytes), n), timeOut});

@@ -30,7 +30,11 @@ class CGatewayLink {
 public:
     enum ConnectionType : int8_t { SerialCable = 0, ModemCall = 1, TcpIp = 2 };
 
-    explicit CGatewayLink(CCOMTerminal& terminal) : m_Terminal(terminal) {}
+    // The terminal's modem calls report their state here (SetConnectionState).
+    explicit CGatewayLink(CCOMTerminal& terminal);
+    // The terminal may outlive the link (it hangs up when it closes): it must
+    // no longer tell the link of its calls.
+    ~CGatewayLink();
     CGatewayLink(const CGatewayLink&) = delete;
     CGatewayLink& operator=(const CGatewayLink&) = delete;
 

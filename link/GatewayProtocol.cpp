@@ -74,20 +74,35 @@ bool ReadRegionCopies(CGatewayLink& link, const char* command, uint8_t* copy, in
     return false;
 }
 
+bool CallDropped(const CGatewayLink& link) {
+    return !link.Connected();
+}
+
+bool Always(const CGatewayLink&) {
+    return true;
+}
+
 // Link failures that no amount of asking again can mend: the connection is
-// gone, and only a new Connect brings it back. Each one ends the attach with
-// its report; any other failure (silence, a garbled reply) is asked again.
+// gone, and only a new Connect (or, on the cable, a new attach) brings it
+// back. Each attempt would fail at once without a wait, so the attach would
+// spin without ever seeing Cancel. Each one ends the attach with its report;
+// any other failure (silence, a garbled reply) is asked again.
+constexpr int kAnyType = -1;
 struct TLostLink {
-    int8_t conType;
+    int conType;
     int8_t code;
+    bool (*when)(const CGatewayLink& link);
 };
 constexpr TLostLink kLostLinks[] = {
-    {CGatewayLink::TcpIp, CCOMTermExp::ConnectionLost},
+    {kAnyType, CCOMTermExp::WriteFailed, Always},                  // the port closed under it
+    {CGatewayLink::ModemCall, CCOMTermExp::TimedOut, CallDropped}, // the call ended meanwhile
+    {CGatewayLink::TcpIp, CCOMTermExp::ConnectionLost, Always},
 };
 
 bool LinkLost(const CGatewayLink& link, int8_t code) {
     for (const TLostLink& lost : kLostLinks)
-        if (lost.conType == link.ConType() && lost.code == code)
+        if ((lost.conType == kAnyType || lost.conType == link.ConType()) && lost.code == code &&
+            lost.when(link))
             return true;
     return false;
 }
@@ -112,15 +127,15 @@ bool AttachGateway(CGatewayLink& link, CUserPort& user, bool checkFirmware) {
         try {
             return AttachOnce(link, user, checkFirmware);
         } catch (const CCOMTermExp& e) {
-            // Asking again on a lost link would fail before any wait, so the
-            // loop would never let Cancel in.
             if (LinkLost(link, e.Code())) {
+                qCDebug(LinkLog) << "attach: the link is gone (link error" << int(e.Code()) << ")";
                 ShowLinkError(e, user);
                 break;
             }
             // Silence or a Cancel: ask again until Cancel ends it.
             qCDebug(LinkLog) << "attach: no answer (link error" << int(e.Code())
                              << "), asking again";
+            HandlePendingMessages(); // a Cancel pressed meanwhile counts
         }
     }
     if (link.ConType() != CGatewayLink::TcpIp)

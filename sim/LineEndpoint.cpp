@@ -14,6 +14,8 @@ constexpr int64_t kMs = 1'000'000;
 // UART's FIFO delivers them; byte times stay exact, only wake-ups are fewer.
 // The first byte after a pause in that direction is not held back.
 constexpr int64_t kBatchNs = 2 * kMs;
+// How often a line whose other side closed its end looks whether it opened again.
+constexpr int64_t kReopenCheckNs = 20 * kMs;
 
 } // namespace
 
@@ -34,7 +36,24 @@ void LineEndpoint::HandleEvents(short revents, int64_t now) {
     if (revents & POLLIN)
         Read(now);
     else if (revents & (POLLHUP | POLLERR))
-        Close("hung up by the other side");
+        OtherSideGone("hung up by the other side");
+}
+
+void LineEndpoint::OtherSideGone(const std::string& why) {
+    if (!m_Hooks.otherSideClosed) {
+        Close(why);
+        return;
+    }
+    m_AwaitingReopen = true;
+    m_WriteBlocked = false;
+    m_Pacer.Clear();
+    m_Hooks.otherSideClosed();
+}
+
+void LineEndpoint::CheckReopened() {
+    pollfd fd{m_Fd, POLLIN, 0};
+    if (::poll(&fd, 1, 0) >= 0 && !(fd.revents & (POLLHUP | POLLERR)))
+        m_AwaitingReopen = false;
 }
 
 void LineEndpoint::Read(int64_t now) {
@@ -48,12 +67,17 @@ void LineEndpoint::Read(int64_t now) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK))
-            Close("hung up by the other side");
+            OtherSideGone("hung up by the other side");
         return;
     }
 }
 
 void LineEndpoint::Process(int64_t now) {
+    if (m_AwaitingReopen) {
+        CheckReopened();
+        if (m_AwaitingReopen)
+            return;
+    }
     m_LastProcess = now;
     m_MovedIn = false;
     m_MovedOut = false;
@@ -71,8 +95,10 @@ void LineEndpoint::Process(int64_t now) {
             DropWhenRead("after " + std::to_string(m_Received) + " bytes received", now);
     }
     const int quiet = m_Peer.QuietTimeoutMs();
-    if (IsOpen() && quiet >= 0 && m_Pacer.NextIncoming() < 0 && now >= m_LastByte + quiet * kMs)
+    if (IsOpen() && quiet >= 0 && m_Pacer.NextIncoming() < 0 && now >= m_LastByte + quiet * kMs) {
         m_Peer.LineQuiet();
+        m_Pacer.Queue(m_Peer.TakeUnprompted(), now);
+    }
     Flush(now);
     if (IsOpen() && !m_DropReason.empty()) {
         const int unread = m_Hooks.unread ? m_Hooks.unread() : 0;
@@ -128,6 +154,8 @@ void LineEndpoint::Flush(int64_t now) {
 int64_t LineEndpoint::Deadline(int64_t now) const {
     if (!IsOpen())
         return -1;
+    if (m_AwaitingReopen)
+        return now + kReopenCheckNs; // no event tells when it opens again
     if (!m_DropReason.empty())
         return now + 10 * kMs; // no event tells when the other side has read
     int64_t deadline = -1;

@@ -17,6 +17,9 @@ public:
         std::function<void()> close;                 // closes the descriptor(s)
         std::function<int()> unread;                 // sent bytes the other side has not read
         std::function<void(const std::string&)> log; // one line of the command log
+        // When set, the other side closing its end is no end of the line: the
+        // endpoint tells this and waits for it to open again.
+        std::function<void()> otherSideClosed;
     };
     struct Limits {
         long long dropAfterSent = -1;
@@ -29,6 +32,9 @@ public:
 
     bool IsOpen() const { return m_Fd >= 0; }
     int Fd() const { return m_Fd; }
+    // The descriptor to poll: none while the other side has its end closed
+    // (a closed pseudo-terminal slave keeps its master reporting a hang-up).
+    int PollFd() const { return m_AwaitingReopen ? -1 : m_Fd; }
     short PollEvents() const;
     void HandleEvents(short revents, int64_t now);
     // Feeds due bytes to the peer, tells it of a quiet line, writes due replies.
@@ -44,6 +50,8 @@ private:
     void Read(int64_t now);
     void Flush(int64_t now);
     void DropWhenRead(const std::string& why, int64_t now);
+    void OtherSideGone(const std::string& why);
+    void CheckReopened();
 
     std::string m_Name;
     int m_Fd;
@@ -61,6 +69,7 @@ private:
     std::string m_DropReason; // a drop waits until the other side read what was sent
     int64_t m_DropSettled = 0;
     int64_t m_DropDeadline = 0;
+    bool m_AwaitingReopen = false;
 };
 
 } // namespace kw::sim

@@ -16,6 +16,9 @@ public:
     // How long the line may stay quiet before LineQuiet is due (-1: never).
     virtual int QuietTimeoutMs() const { return -1; }
     virtual void LineQuiet() {}
+    // What the peer sends of its own accord (a modem's result once it has
+    // dialled), asked for after LineQuiet; reading it clears it.
+    virtual std::string TakeUnprompted() { return {}; }
     // A pause the last reply should wait before its first byte; reading clears it.
     virtual int TakeReplyDelayMs() { return 0; }
 };

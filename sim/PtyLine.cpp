@@ -39,7 +39,7 @@ void PtyLine::RemoveLink() {
     m_Link.clear();
 }
 
-bool PtyLine::Open(const std::string& linkPath, std::string& error) {
+bool PtyLine::Open(const std::string& linkPath, std::string& error, bool keepSlave) {
     struct stat existing {};
     if (::lstat(linkPath.c_str(), &existing) == 0 && !S_ISLNK(existing.st_mode)) {
         error = linkPath + ": exists and is not a symlink";
@@ -68,6 +68,8 @@ bool PtyLine::Open(const std::string& linkPath, std::string& error) {
     ::cfsetospeed(&settings, B19200);
     ::tcsetattr(m_KeptSlave, TCSANOW, &settings);
     ::fcntl(m_Master, F_SETFL, ::fcntl(m_Master, F_GETFL) | O_NONBLOCK);
+    if (!keepSlave)
+        CloseFd(m_KeptSlave);
 
     // Replace a stale symlink in one step, so the path never names nothing.
     const std::string temporary = linkPath + ".new" + std::to_string(::getpid());

@@ -1,7 +1,8 @@
 // The simulator's end of the serial line: a pseudo-terminal whose slave side a
-// symlink names. The simulator keeps a descriptor of the slave open itself, so
-// the master never sees a hang-up between the tool's opens; dropping the line
-// closes both, which the tool then sees as a hang-up.
+// symlink names. The simulator usually keeps a descriptor of the slave open
+// itself, so the master never sees a hang-up between the tool's opens;
+// dropping the line closes both, which the tool then sees as a hang-up. A line
+// that must notice the tool closing the port (a modem's DTR) keeps none.
 #pragma once
 
 #include <string>
@@ -15,8 +16,9 @@ public:
     PtyLine& operator=(const PtyLine&) = delete;
     ~PtyLine(); // drops the line
 
-    // Creates the pseudo-terminal in raw mode and points linkPath at its slave.
-    bool Open(const std::string& linkPath, std::string& error);
+    // Creates the pseudo-terminal in raw mode and points linkPath at its slave;
+    // without keepSlave the slave is closed again once set up.
+    bool Open(const std::string& linkPath, std::string& error, bool keepSlave = true);
     // Closes both ends and removes the symlink if it still names our slave.
     void Drop();
 

@@ -11,6 +11,8 @@ const char* const kSimUsage =
     "                       [--wakeup-modem PATH [--connect-host HOST] [--ip-password TEXT]\n"
     "                        [--cms-error CODE] [--sms-delay MS] [--callback-greeting ANSWERS]\n"
     "                        [--callback-identity TEXT] [--callback-drop-after N]]\n"
+    "                       [--hayes-modem PATH [--hayes-result RESULT]\n"
+    "                        [--hayes-number NUMBER:RESULT]... [--hayes-dial-ms MS]]\n"
     "       kolbrawin-gwsim --write-firmware FILE [--fw-version TEXT]\n"
     "       kolbrawin-gwsim --help | --version\n"
     "\n"
@@ -52,6 +54,16 @@ const char* const kSimUsage =
     "                     its greeting (default: --serial)\n"
     "  --callback-drop-after N\n"
     "                     the connect-back hangs up once it has sent N bytes\n"
+    "  --hayes-modem PATH a Hayes data modem on its own pseudo-terminal: AT commands,\n"
+    "                     ATD dials, a connected call reaches this gateway; \"+++\"\n"
+    "                     with the guard time (S12) and ATH hang up, and so does\n"
+    "                     closing the port\n"
+    "  --hayes-result RESULT\n"
+    "                     what a dial ends in: connect (default), busy, no-answer,\n"
+    "                     no-dialtone or no-carrier; silent: the modem answers nothing\n"
+    "  --hayes-number NUMBER:RESULT\n"
+    "                     the result for one number, whatever --hayes-result says\n"
+    "  --hayes-dial-ms MS the time from ATD to its result (default 300)\n"
     "  --write-firmware FILE\n"
     "                     writes a firmware file with made-up content for every\n"
     "                     hardware letter, each slice's version --fw-version, and exits\n"
@@ -101,12 +113,38 @@ std::string ApplyConnectBack(const std::string& name, const std::string& value,
     return std::string();
 }
 
+bool IsHayesOption(const std::string& name) {
+    return name == "--hayes-modem" || name == "--hayes-result" || name == "--hayes-number" ||
+           name == "--hayes-dial-ms";
+}
+
+std::string ApplyHayes(const std::string& name, const std::string& value, SimOptions& options) {
+    HayesOptions& hayes = options.hayes;
+    if (name == "--hayes-modem") {
+        options.hayesModem = value;
+    } else if (name == "--hayes-result") {
+        if (value == "silent")
+            hayes.silent = true;
+        else if (!ParseDialResult(value, hayes.result))
+            return "--hayes-result takes connect, busy, no-answer, no-dialtone, no-carrier or "
+                   "silent";
+    } else if (name == "--hayes-number") {
+        return ParseNumberResult(value, hayes);
+    } else if (name == "--hayes-dial-ms") {
+        long long ms = 0;
+        if (!ParseCount(value, 600000, ms))
+            return "--hayes-dial-ms takes milliseconds from 0 to 600000";
+        hayes.dialMs = int(ms);
+    }
+    return std::string();
+}
+
 bool TakesValue(const std::string& name) {
     return name == "--link" || name == "--hw" || name == "--fw-version" || name == "--serial" ||
            name == "--operlock" || name == "--memory" || name == "--flash" || name == "--baud" ||
            name == "--fault" || name == "--log" || name == "--wakeup-modem" ||
            name == "--connect-host" || name == "--ip-password" || name == "--write-firmware" ||
-           IsConnectBackOption(name) || name == "--gsm";
+           IsConnectBackOption(name) || IsHayesOption(name) || name == "--gsm";
 }
 
 std::string Apply(const std::string& name, const std::string& value, SimOptions& options) {
@@ -148,6 +186,8 @@ std::string Apply(const std::string& name, const std::string& value, SimOptions&
         return ParseFault(value, options.faults);
     else if (IsConnectBackOption(name))
         return ApplyConnectBack(name, value, options);
+    else if (IsHayesOption(name))
+        return ApplyHayes(name, value, options);
     else if (name == "--gsm")
         return ParseGsmOption(value, options.gsm);
     return std::string();

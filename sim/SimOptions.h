@@ -5,6 +5,7 @@
 #include "GatewayFaults.h"
 #include "GatewayModel.h"
 #include "GsmModule.h"
+#include "HayesModem.h"
 
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ struct SimOptions {
     int smsDelayMs = 0;                 // sending an SMS takes this long
     CallbackGreeting::Options callback; // the connect-back's greeting
     long long callbackDropAfter = -1;   // the connect-back hangs up after sending N bytes
+
+    std::string hayesModem; // symlink to the Hayes data modem's pseudo-terminal
+    HayesOptions hayes;     // how its calls go
 
     GatewayFaults faults;
     GsmOptions gsm; // how the GSM module answers the monitor

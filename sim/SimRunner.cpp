@@ -1,6 +1,7 @@
 #include "SimRunner.h"
 
 #include "CallbackGreeting.h"
+#include "HayesModem.h"
 #include "LineEndpoint.h"
 #include "PtyLine.h"
 #include "WakeupModem.h"
@@ -41,9 +42,9 @@ void Complain(const std::string& what, const std::string& why) {
     std::fprintf(stderr, "kolbrawin-gwsim: %s: %s\n", what.c_str(), why.c_str());
 }
 
-// The gateway's own line shares the gateway with a connect-back. A command
-// that came in over the connection must not be abandoned for the quiet of the
-// line, where nothing arrives meanwhile: while a connect-back is open, the
+// The gateway's own line shares the gateway with a connect-back and a modem
+// call. A command that came in over one of them must not be abandoned for the
+// quiet of the line, where nothing arrives meanwhile: while one is open, the
 // line keeps no quiet time-out of its own.
 class CableLinePeer : public LinePeer {
 public:
@@ -73,6 +74,7 @@ public:
 private:
     bool Start();
     bool StartWakeupModem();
+    bool StartHayesModem();
     bool ReadOptionalFile(const std::string& path, size_t expectedSize,
                           const std::function<bool(const std::vector<uint8_t>&)>& take);
     bool LoadMemory(MemoryImage& memory);
@@ -97,6 +99,9 @@ private:
     PtyLine m_ModemLine;
     WakeupModem m_Modem;
     std::unique_ptr<LineEndpoint> m_ModemEndpoint;
+    PtyLine m_HayesLine;
+    std::unique_ptr<HayesModem> m_Hayes;
+    std::unique_ptr<LineEndpoint> m_HayesEndpoint;
     int m_Connecting = -1; // a connect-back socket whose connect is under way
     // A connect-back waiting for the modem to have sent its SMS (--sms-delay).
     struct PendingConnect {
@@ -212,14 +217,19 @@ bool Runner::Start() {
         return false;
     }
     const GatewayFaults& faults = m_Options.faults;
-    m_CablePeer = std::make_unique<CableLinePeer>(
-        *m_Model, [this] { return m_ConnectBack && m_ConnectBack->IsOpen(); });
+    m_CablePeer = std::make_unique<CableLinePeer>(*m_Model, [this] {
+        return (m_ConnectBack && m_ConnectBack->IsOpen()) || (m_Hayes && m_Hayes->InCall());
+    });
     m_Gateway = std::make_unique<LineEndpoint>(
         "", m_Line.Master(), m_Options.baud, faults.trickleMs,
         LineEndpoint::Limits{faults.dropAfter, faults.dropAfterReceived}, *m_CablePeer,
-        LineEndpoint::Hooks{[this] { m_Line.Drop(); }, [this] { return m_Line.Unread(); },
-                            [this](const std::string& line) { Log(line); }});
+        LineEndpoint::Hooks{[this] { m_Line.Drop(); },
+                            [this] { return m_Line.Unread(); },
+                            [this](const std::string& line) { Log(line); },
+                            {}});
     if (!m_Options.wakeupModem.empty() && !StartWakeupModem())
+        return false;
+    if (!m_Options.hayesModem.empty() && !StartHayesModem())
         return false;
     std::printf("kolbrawin-gwsim: gateway %c on %s (%s)\n", m_Options.identity.hwLetter,
                 m_Options.link.c_str(), m_Line.SlaveName().c_str());
@@ -238,8 +248,29 @@ bool Runner::StartWakeupModem() {
     m_Modem.SetBehaviour({m_Options.cmsError, m_Options.smsDelayMs});
     m_ModemEndpoint = std::make_unique<LineEndpoint>(
         "modem", m_ModemLine.Master(), 0, 0, LineEndpoint::Limits{}, m_Modem,
+        LineEndpoint::Hooks{[this] { m_ModemLine.Drop(); },
+                            {},
+                            [this](const std::string& line) { Log(line); },
+                            {}});
+    return true;
+}
+
+// The data modem keeps no descriptor of its slave, so the tool closing the port
+// reaches it as a hang-up: the stand-in for dropping DTR.
+bool Runner::StartHayesModem() {
+    std::string error;
+    if (!m_HayesLine.Open(m_Options.hayesModem, error, false)) {
+        Complain("--hayes-modem", error);
+        return false;
+    }
+    auto log = [this](const std::string& line) { Log(line); };
+    m_Hayes = std::make_unique<HayesModem>(*m_Model, m_Options.hayes, log);
+    const GatewayFaults& faults = m_Options.faults;
+    m_HayesEndpoint = std::make_unique<LineEndpoint>(
+        "hayes", m_HayesLine.Master(), m_Options.baud, faults.trickleMs, LineEndpoint::Limits{},
+        *m_Hayes,
         LineEndpoint::Hooks{
-            [this] { m_ModemLine.Drop(); }, {}, [this](const std::string& line) { Log(line); }});
+            [this] { m_HayesLine.Drop(); }, {}, log, [this] { m_Hayes->PortClosed(); }});
     return true;
 }
 
@@ -328,7 +359,7 @@ void Runner::FinishConnect(short revents) {
         "connect-back", fd, 0, m_Options.faults.trickleMs,
         LineEndpoint::Limits{m_Options.callbackDropAfter, -1}, *m_Greeting,
         LineEndpoint::Hooks{
-            [fd] { ::close(fd); }, {}, [this](const std::string& line) { Log(line); }});
+            [fd] { ::close(fd); }, {}, [this](const std::string& line) { Log(line); }, {}});
 }
 
 void Runner::SaveMemory() {
@@ -354,7 +385,7 @@ void Runner::SaveFlash() {
 
 timespec* Runner::Timeout(int64_t now, timespec& storage) const {
     int64_t deadline = -1;
-    for (const auto* endpoint : {&m_Gateway, &m_ModemEndpoint, &m_ConnectBack}) {
+    for (const auto* endpoint : {&m_Gateway, &m_ModemEndpoint, &m_ConnectBack, &m_HayesEndpoint}) {
         const int64_t at = *endpoint ? (*endpoint)->Deadline(now) : -1;
         if (at >= 0 && (deadline < 0 || at < deadline))
             deadline = at;
@@ -376,7 +407,8 @@ int Runner::Run() {
     std::vector<LineEndpoint*> endpoints;
     auto collectOpen = [&] {
         endpoints.clear();
-        for (const auto* endpoint : {&m_Gateway, &m_ModemEndpoint, &m_ConnectBack})
+        for (const auto* endpoint :
+             {&m_Gateway, &m_ModemEndpoint, &m_ConnectBack, &m_HayesEndpoint})
             if (*endpoint && (*endpoint)->IsOpen())
                 endpoints.push_back(endpoint->get());
     };
@@ -396,7 +428,8 @@ int Runner::Run() {
 
         std::vector<pollfd> fds{{m_SignalRead, POLLIN, 0}};
         for (LineEndpoint* endpoint : endpoints)
-            fds.push_back({endpoint->IsOpen() ? endpoint->Fd() : -1, endpoint->PollEvents(), 0});
+            fds.push_back(
+                {endpoint->IsOpen() ? endpoint->PollFd() : -1, endpoint->PollEvents(), 0});
         fds.push_back({m_Connecting, POLLOUT, 0});
         timespec storage{};
         const int ready = ::ppoll(fds.data(), fds.size(), Timeout(Now(), storage), nullptr);

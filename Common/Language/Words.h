@@ -90,6 +90,43 @@ inline constexpr int kModemNumbersDiffer = 263;
 inline constexpr int kPreparingUpgrade = 274; // progress over a modem or TCP connection
 inline constexpr int kOtherHardwareFamily = 333;
 
+// ---- Dial-up and connection settings (link, link/ui, app)
+inline constexpr int kCablePortLabel = 135;   // settings dialog ...
+inline constexpr int kModemDeviceLabel = 249; // also the modem line dialog
+inline constexpr int kDeviceGroup = 250;
+inline constexpr int kCableChoice = 251;
+inline constexpr int kModemChoice = 252;
+inline constexpr int kConfigureLine = 253;
+inline constexpr int kNumberLabel = 254;
+inline constexpr int kSettingsGroup = 255;
+inline constexpr int kTcpIpChoice = 348;
+inline constexpr int kCallbackAddressLabel = 349;
+inline constexpr int kGsmModemPortLabel = 361;
+inline constexpr int kServerPortLabel = 362;
+inline constexpr int kGreetingProgress = 256; // progress while the modem greeting runs
+inline constexpr int kLineNotFound = 264;     // dialling lines ...; then the line's name
+inline constexpr int kOpeningLine = 265;      // then the line's name
+inline constexpr int kHangingUp = 266;
+inline constexpr int kLineClosed = 267;
+inline constexpr int kCallIdle = 268;
+inline constexpr int kDialling = 269; // then the number
+inline constexpr int kBusy = 270;
+inline constexpr int kNoAnswer = 271;
+inline constexpr int kNoDialTone = 272;
+inline constexpr int kModemLines = 420;       // settings dialog: button that adds a modem line
+inline constexpr int kModemLineCaption = 421; // line configuration dialog ...
+inline constexpr int kLineNameLabel = 422;
+inline constexpr int kLineSpeedLabel = 423;
+inline constexpr int kLineInitLabel = 424;
+inline constexpr int kRemoveLine = 425;
+inline constexpr int kLineIncomplete = 426;    // message: a line needs a name and a device
+inline constexpr int kLineNameTaken = 427;     // message: another line has the name
+inline constexpr int kControlCharacters = 428; // message and dialling line: number or init refused
+inline constexpr int kCannotOpenModem = 429;   // dialling line; then the device
+inline constexpr int kModemNotAnswering = 430; // dialling line
+inline constexpr int kInitRefused = 431;       // dialling line
+inline constexpr int kPortInUse = 432;         // port lists: after a port another program holds
+
 // ---- Command line (cli)
 
 // ---- Remote access (remote)
