@@ -25,5 +25,7 @@ void RunFwInfo(const Args& args);
 void RunUpgrade(const Args& args);
 void RunMonitor(const Args& args);
 void RunPdu(const Args& args);
+void RunTableExport(const Args& args);
+void RunTableImport(const Args& args);
 
 } // namespace kw::cli

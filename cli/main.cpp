@@ -28,6 +28,12 @@ const Command kCommands[] = {
      " [--set-clock \"DD.MM.YYYY HH:MM\" | --sync-clock]",
      &RunMonitor},
     {"pdu", "pdu NUMBER TEXT", &RunPdu},
+    {"table-export",
+     "table-export IN.sgd --table fxs|fxo|gsm|banks [--language Cze|Eng] -o OUT.csv",
+     &RunTableExport},
+    {"table-import",
+     "table-import IN.sgd --table fxs|fxo|gsm|banks TABLE.csv -o OUT.sgd [--all-errors]",
+     &RunTableImport},
 };
 
 void PrintUsage(std::ostream& out) {
