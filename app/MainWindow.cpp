@@ -85,6 +85,7 @@ TFMain::TFMain(CLanguage& language) : m_Language(language) {
     m_AboutBox = new TFOAplikaci(m_Language, m_ProgramFolder, this);
     for (int section = 0; section < kw::kSectionCount; ++section)
         m_Sections->SetPage(section, kw::CreateSectionPage(section, *this, m_Sections));
+    WatchPageEdits();
 
     RefreshConfig();
     PlaceWindow();
@@ -219,6 +220,7 @@ void TFMain::BuildMenus() {
     m_WriteAction = item(m_GatewayMenu, "Ulozitdobrany1", &TFMain::WriteToGatewayClicked);
     m_GatewayMenu->addSeparator();
     m_UpgradeAction = item(m_GatewayMenu, "Upgradefirmware1", &TFMain::UpgradeFirmwareClicked);
+    BuildEditMenu();
 }
 
 kw::TGatewayCommandHost TFMain::CommandHost() {
@@ -350,6 +352,7 @@ void TFMain::SetOwnTexts() {
     m_ReadAction->setText(Text(word::kReadFromGateway));
     m_WriteAction->setText(Text(word::kWriteToGateway));
     m_UpgradeAction->setText(Text(word::kUpgradeFirmware));
+    SetEditTexts();
 }
 
 void TFMain::UpdateCaption() {
@@ -382,6 +385,7 @@ void TFMain::RefreshConfig() {
     if (loaded)
         ShowSelectedSection();
     EnableRules();
+    StartNewHistory();
 }
 
 void TFMain::EnableRules() {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "AppSettings.h"
+#include "EditHistory.h"
 #include "GatewayCommands.h"
 #include "IniFile.h"
 #include "PageHost.h"
@@ -87,6 +88,14 @@ public:
     void UpgradeFirmwareClicked();
     void AboutClicked();
     void ExitClicked();
+    // Edit menu: one committed change back or forth; the page and the control
+    // that show it come into view.
+    void UndoClicked();
+    void RedoClicked();
+    // Takes a change the user committed on the page on view into the history
+    // now instead of when the event loop comes round (tests, and before undo).
+    void RecordCommittedEdit();
+    const kw::CEditHistory& EditHistory() const { return m_History; }
     // A language button: "Cze", "Eng", "Slo", "Ger", "Pol", "Fin", "Tur" or "Spa".
     void LanguageButtonClicked(const char* id);
 
@@ -122,6 +131,17 @@ private:
     // The section list's choice: the page left is stored, the new one filled.
     void ShowSelectedSection();
     int RunDialog(QDialog& dialog);
+    // --- Undo and redo (MainWindowEdit.cpp) ---
+    void BuildEditMenu();
+    void SetEditTexts();
+    // Hears the pages' committed edits and gives the routing page its file dialogs.
+    void WatchPageEdits();
+    void EditCommitted();
+    // After a load, read or new configuration: the history starts again.
+    void StartNewHistory();
+    void ApplyHistoryState(const kw::TConfigState& state, const kw::TConfigState& left);
+    void ShowChangedValue(const kw::TChangedValue& change);
+    void EnableEditActions();
     QString Text(int word) const;
 
     CLanguage& m_Language;
@@ -165,6 +185,13 @@ private:
     QAction* m_ReadAction = nullptr;
     QAction* m_WriteAction = nullptr;
     QAction* m_UpgradeAction = nullptr;
+    QMenu* m_EditMenu = nullptr;
+    QAction* m_UndoAction = nullptr;
+    QAction* m_RedoAction = nullptr;
+    kw::CEditHistory m_History;
+    bool m_EditCheckDue = false;  // a committed edit waits to be recorded
+    bool m_NewHistoryDue = false; // a configuration came: the history starts again
+    bool m_Recording = false;     // the page on view is being stored for the history
     TFNew* m_NewDialog = nullptr;
     TFOAplikaci* m_AboutBox = nullptr;
 

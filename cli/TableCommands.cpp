@@ -3,7 +3,7 @@
 #include "CliArgs.h"
 #include "CliCommands.h"
 #include "ConfigFiles.h"
-#include "Language.h"
+#include "InstalledLanguages.h"
 #include "ParameterCatalogue.h"
 #include "Parameters.h"
 #include "ProgramFolder.h"
@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <memory>
 #include <sstream>
 
 namespace kw::cli {
@@ -27,34 +26,18 @@ sheets::Table TableOption(const CliArgs& args) {
     return *table;
 }
 
-// Every installed language, each loaded for the configuration's variant.
-class CLanguages {
+// Every installed language, loaded for the configuration's variant.
+class CLanguages : public sheets::CInstalledLanguages {
 public:
-    explicit CLanguages(const std::string& variant) {
-        m_Index.Init(ProgramFolder());
-        for (int lang = 0; lang < static_cast<int>(m_Index.Languages().size()); ++lang) {
-            m_Loaded.push_back(std::make_unique<CLanguage>());
-            m_Loaded.back()->Init(ProgramFolder());
-            m_Loaded.back()->Load(lang, variant);
-        }
-    }
+    explicit CLanguages(const std::string& variant)
+        : CInstalledLanguages(ProgramFolder(), variant) {}
     // The language of an id; a usage error when none is installed.
-    const CLanguage& Find(const std::string& id) const {
-        const int lang = m_Index.FindLangById(id);
-        if (lang < 0)
+    const CLanguage& Named(const std::string& id) const {
+        const CLanguage* language = Find(id);
+        if (language == nullptr)
             throw UsageError("--language: no language " + id + " is installed");
-        return *m_Loaded[static_cast<size_t>(lang)];
+        return *language;
     }
-    std::vector<const CLanguage*> All() const {
-        std::vector<const CLanguage*> all;
-        for (const auto& language : m_Loaded)
-            all.push_back(language.get());
-        return all;
-    }
-
-private:
-    CLanguage m_Index;
-    std::vector<std::unique_ptr<CLanguage>> m_Loaded;
 };
 
 void LoadWithTable(CParameters& parameters, const std::string& in, sheets::Table table) {
@@ -88,7 +71,7 @@ void RunTableExport(const Args& argv) {
     CParameters parameters;
     LoadWithTable(parameters, in, table);
     const CLanguages languages(parameters.GetValue("HWVer", 0));
-    const CLanguage& language = languages.Find(args.Value("--language").value_or("Eng"));
+    const CLanguage& language = languages.Named(args.Value("--language").value_or("Eng"));
     const std::string csv = sheets::ExportTable(parameters, table, language);
     errno = 0;
     std::ofstream file(out, std::ios::binary | std::ios::trunc);
@@ -113,7 +96,7 @@ void RunTableImport(const Args& argv) {
     const std::vector<sheets::TCellFault> faults =
         sheets::ImportTable(parameters, table, ReadText(csvFile), languages.All());
     if (!faults.empty()) {
-        const CLanguage& english = languages.Find("Eng");
+        const CLanguage& english = languages.Named("Eng");
         const size_t shown = args.Flag("--all-errors") ? faults.size() : 1;
         for (size_t i = 0; i + 1 < shown; ++i)
             std::cerr << csvFile << ": " << sheets::DescribeFault(faults[i], english) << "\n";
