@@ -27,5 +27,6 @@ void RunMonitor(const Args& args);
 void RunPdu(const Args& args);
 void RunTableExport(const Args& args);
 void RunTableImport(const Args& args);
+void RunReport(const Args& args);
 
 } // namespace kw::cli

@@ -34,6 +34,7 @@ const Command kCommands[] = {
     {"table-import",
      "table-import IN.sgd --table fxs|fxo|gsm|banks TABLE.csv -o OUT.sgd [--all-errors]",
      &RunTableImport},
+    {"report", "report IN.sgd -o OUT.pdf|OUT.html [--language Cze|Eng] [--variant X]", &RunReport},
 };
 
 void PrintUsage(std::ostream& out) {
