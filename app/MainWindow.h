@@ -96,6 +96,8 @@ public:
     // now instead of when the event loop comes round (tests, and before undo).
     void RecordCommittedEdit();
     const kw::CEditHistory& EditHistory() const { return m_History; }
+    // Application > Export report…: the configuration as PDF or HTML.
+    void ExportReportClicked();
     // A language button: "Cze", "Eng", "Slo", "Ger", "Pol", "Fin", "Tur" or "Spa".
     void LanguageButtonClicked(const char* id);
 
@@ -188,6 +190,7 @@ private:
     QMenu* m_EditMenu = nullptr;
     QAction* m_UndoAction = nullptr;
     QAction* m_RedoAction = nullptr;
+    QAction* m_ExportReportAction = nullptr;
     kw::CEditHistory m_History;
     bool m_EditCheckDue = false;  // a committed edit waits to be recorded
     bool m_NewHistoryDue = false; // a configuration came: the history starts again

@@ -30,6 +30,11 @@ void TFMain::BuildEditMenu() {
     m_RedoAction->setObjectName("RedoAction");
     m_RedoAction->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_ExportReportAction = new QAction(this);
+    m_ExportReportAction->setObjectName("ExportReportAction");
+    m_ApplicationMenu->insertAction(m_AboutAction, m_ExportReportAction);
+    m_ApplicationMenu->insertSeparator(m_AboutAction);
+    connect(m_ExportReportAction, &QAction::triggered, this, &TFMain::ExportReportClicked);
     connect(m_UndoAction, &QAction::triggered, this, &TFMain::UndoClicked);
     connect(m_RedoAction, &QAction::triggered, this, &TFMain::RedoClicked);
     EnableEditActions();
@@ -39,6 +44,7 @@ void TFMain::SetEditTexts() {
     m_EditMenu->setTitle(Text(kw::word::kEditMenu));
     m_UndoAction->setText(Text(kw::word::kUndo));
     m_RedoAction->setText(Text(kw::word::kRedo));
+    m_ExportReportAction->setText(Text(kw::word::kExportReport));
 }
 
 void TFMain::WatchPageEdits() {
@@ -179,4 +185,5 @@ void TFMain::ShowChangedValue(const kw::TChangedValue& change) {
 void TFMain::EnableEditActions() {
     m_UndoAction->setEnabled(m_History.CanUndo());
     m_RedoAction->setEnabled(m_History.CanRedo());
+    m_ExportReportAction->setEnabled(!m_HWVer.empty());
 }
