@@ -75,6 +75,7 @@ void TFMain::StartNewHistory() {
     // Taken when the event loop comes round, after the command that brought
     // the configuration has settled its modified state.
     m_NewHistoryDue = true;
+    EnableEditActions();
     QTimer::singleShot(0, this, [this] {
         if (m_NewHistoryDue)
             RecordCommittedEdit();

@@ -92,7 +92,8 @@ std::string CBuilder::Build(const std::string& created) {
             "</title>\n<style>body{font-family:sans-serif;font-size:10pt}"
             "table{border-collapse:collapse;margin-bottom:8pt}"
             "td,th{border:1px solid #999;padding:2px 4px;text-align:left;vertical-align:top}"
-            "h2{margin-top:14pt}</style></head>\n<body>\n<h1>" +
+            "h2{margin-top:14pt}.grid td,.grid th{font-size:7pt;padding:1px 2px}"
+            "</style></head>\n<body>\n<h1>" +
             title + "</h1>\n<p>" + Escape(FormatText(m_L.GetText(word::kReportDate), {created})) +
             "</p>\n";
     Identity();
@@ -169,7 +170,10 @@ void CBuilder::Grid(const pages::TGroup& group) {
         return;
     const bool isDefault =
         group.name.size() > 3 && group.name.substr(group.name.size() - 3) == "Def";
-    m_Out += "<table>\n<tr><th>" + Escape(m_L.GetText(group.word)) + "</th>";
+    // Twelve columns share the width of a portrait page: smaller type, so no
+    // header breaks inside a word.
+    m_Out += "<table class=\"grid\">\n<tr><th>" + Escape(m_L.GetText(group.word)) +
+             "</th>";
     for (const pages::TRow* column : columns)
         m_Out += "<th>" + Escape(m_L.GetText(column->word)) + "</th>";
     m_Out += "</tr>\n";
