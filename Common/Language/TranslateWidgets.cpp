@@ -1,7 +1,10 @@
 #include "TranslateWidgets.h"
 
+#include "Words.h"
+
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -146,6 +149,19 @@ void SetWidgetTag(QWidget* widget, int tag) {
 
 void SetShowHint(QWidget* widget, bool show) {
     widget->setProperty(kShowHintProperty, show);
+}
+
+QDialogButtonBox* MakeDialogButtons(QWidget* parent, const char* okName, int okWord,
+                                    const char* cancelName) {
+    auto* buttons = new QDialogButtonBox(parent);
+    QPushButton* ok = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(okName);
+    SetWidgetTag(ok, okWord);
+    ok->setDefault(true);
+    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
+    cancel->setObjectName(cancelName);
+    SetWidgetTag(cancel, word::kCancel);
+    return buttons;
 }
 
 int ComboItemValue(const QComboBox* combo, int index, int fallback) {

@@ -28,6 +28,7 @@
 #include "Language.h"
 
 class QComboBox;
+class QDialogButtonBox;
 class QWidget;
 
 namespace kw {
@@ -40,6 +41,11 @@ int WidgetTag(const QWidget* widget);
 void SetWidgetTag(QWidget* widget, int tag);
 // Sets "showHint".
 void SetShowHint(QWidget* widget, bool show);
+
+// A dialog's button row: the default button (control name, word) that accepts,
+// and a Cancel button that rejects; the translator gives both their texts.
+QDialogButtonBox* MakeDialogButtons(QWidget* parent, const char* okName, int okWord,
+                                    const char* cancelName);
 
 // The parameter value stored with item `index` of a translated drop-down list,
 // or `fallback` when the item has none.

@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -23,14 +22,7 @@ TFNew::TFNew(const CLanguage& language, QWidget* parent) : QDialog(parent), m_La
     m_VariantList->setObjectName("ComboBox1");
     m_VariantList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_VariantList->setMinimumWidth(260);
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QDialogButtonBox::Ok);
-    ok->setObjectName("Button1");
-    kw::SetWidgetTag(ok, kw::word::kOk);
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
-    cancel->setObjectName("Button2");
-    kw::SetWidgetTag(cancel, kw::word::kCancel);
+    QDialogButtonBox* buttons = kw::MakeDialogButtons(this, "Button1", kw::word::kOk, "Button2");
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(prompt);

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -26,14 +25,7 @@ TFAskBinaries::TFAskBinaries(const CLanguage& language, QWidget* parent)
     m_FileList = new QListWidget(this);
     m_FileList->setObjectName("ListBox1");
     m_FileList->setSelectionMode(QAbstractItemView::SingleSelection);
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QDialogButtonBox::Ok);
-    ok->setObjectName("Button1");
-    kw::SetWidgetTag(ok, kw::word::kOk);
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
-    cancel->setObjectName("Button2");
-    kw::SetWidgetTag(cancel, kw::word::kCancel);
+    QDialogButtonBox* buttons = kw::MakeDialogButtons(this, "Button1", kw::word::kOk, "Button2");
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(prompt);

@@ -7,7 +7,6 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPushButton>
 
 TFUpgradeInfo::TFUpgradeInfo(const CLanguage& language, QWidget* parent)
     : QDialog(parent), m_Language(language) {
@@ -34,14 +33,7 @@ TFUpgradeInfo::TFUpgradeInfo(const CLanguage& language, QWidget* parent)
         version->setTextFormat(Qt::PlainText);
     }
     grid->setColumnStretch(1, 1);
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* go = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
-    go->setObjectName("Button2");
-    kw::SetWidgetTag(go, 346);
-    go->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
-    cancel->setObjectName("Button3");
-    kw::SetWidgetTag(cancel, kw::word::kCancel);
+    QDialogButtonBox* buttons = kw::MakeDialogButtons(this, "Button2", 346, "Button3");
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
