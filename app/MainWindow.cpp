@@ -111,6 +111,7 @@ TFMain::TFMain(CLanguage& language) : m_Language(language) {
     m_AboutBox = new TFOAplikaci(m_Language, m_ProgramFolder, this);
     for (int section = 0; section < kw::kSectionCount; ++section)
         m_Sections->SetPage(section, kw::CreateSectionPage(section, *this, m_Sections));
+    WatchPageEdits();
 
     RefreshConfig();
     PlaceWindow();
@@ -248,6 +249,7 @@ void TFMain::BuildMenus() {
     m_WriteAction = item(m_GatewayMenu, "Ulozitdobrany1", &TFMain::WriteToGatewayClicked);
     m_GatewayMenu->addSeparator();
     m_UpgradeAction = item(m_GatewayMenu, "Upgradefirmware1", &TFMain::UpgradeFirmwareClicked);
+    BuildEditMenu();
 }
 
 kw::TGatewayCommandHost TFMain::CommandHost() {
@@ -390,6 +392,7 @@ void TFMain::SetOwnTexts() {
     m_CompareAction->setText(Text(word::kCompare));
     if (m_CompareWindow)
         m_CompareWindow->Translate();
+    SetEditTexts();
 }
 
 void TFMain::UpdateCaption() {
@@ -422,6 +425,7 @@ void TFMain::RefreshConfig() {
     if (loaded)
         ShowSelectedSection();
     EnableRules();
+    StartNewHistory();
 }
 
 void TFMain::EnableRules() {

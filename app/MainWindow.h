@@ -6,6 +6,7 @@
 #pragma once
 
 #include "AppSettings.h"
+#include "EditHistory.h"
 #include "GatewayCommands.h"
 #include "IniFile.h"
 #include "PageHost.h"
@@ -112,6 +113,16 @@ public:
     void LoadFile(const std::string& file);
     // Shows the page of `section` and, when it has one, the control named.
     void ShowControl(int section, const std::string& control);
+    // Edit menu: one committed change back or forth; the page and the control
+    // that show it come into view.
+    void UndoClicked();
+    void RedoClicked();
+    // Takes a change the user committed on the page on view into the history
+    // now instead of when the event loop comes round (tests, and before undo).
+    void RecordCommittedEdit();
+    const kw::CEditHistory& EditHistory() const { return m_History; }
+    // Application > Export report…: the configuration as PDF or HTML.
+    void ExportReportClicked();
     // A language button: "Cze", "Eng", "Slo", "Ger", "Pol", "Fin", "Tur" or "Spa".
     void LanguageButtonClicked(const char* id);
 
@@ -155,6 +166,17 @@ private:
     void CompareWithFile();
     void CompareWithFileAt(const std::string& file);
     void CompareWithGateway();
+    // --- Undo and redo (MainWindowEdit.cpp) ---
+    void BuildEditMenu();
+    void SetEditTexts();
+    // Hears the pages' committed edits and gives the routing page its file dialogs.
+    void WatchPageEdits();
+    void EditCommitted();
+    // After a load, read or new configuration: the history starts again.
+    void StartNewHistory();
+    void ApplyHistoryState(const kw::TConfigState& state, const kw::TConfigState& left);
+    void ShowChangedValue(const kw::TChangedValue& change);
+    void EnableEditActions();
     QString Text(int word) const;
 
     CLanguage& m_Language;
@@ -202,6 +224,14 @@ private:
     QAction* m_CompareAction = nullptr;
     CBackupsWindow* m_BackupsWindow = nullptr;
     CCompareWindow* m_CompareWindow = nullptr;
+    QMenu* m_EditMenu = nullptr;
+    QAction* m_UndoAction = nullptr;
+    QAction* m_RedoAction = nullptr;
+    QAction* m_ExportReportAction = nullptr;
+    kw::CEditHistory m_History;
+    bool m_EditCheckDue = false;  // a committed edit waits to be recorded
+    bool m_NewHistoryDue = false; // a configuration came: the history starts again
+    bool m_Recording = false;     // the page on view is being stored for the history
     TFNew* m_NewDialog = nullptr;
     TFOAplikaci* m_AboutBox = nullptr;
     QPointer<TFMonitor> m_MonitorWindow; // while it is open

@@ -29,6 +29,9 @@ void RunFwInfo(const Args& args);
 void RunUpgrade(const Args& args);
 void RunMonitor(const Args& args);
 void RunPdu(const Args& args);
+void RunTableExport(const Args& args);
+void RunTableImport(const Args& args);
+void RunReport(const Args& args);
 void RunDiff(const Args& args);
 void RunBackups(const Args& args);
 

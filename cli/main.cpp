@@ -33,6 +33,13 @@ const Command kCommands[] = {
     {"pdu", "pdu NUMBER TEXT", &RunPdu},
     {"diff", "diff A.sgd B.sgd", &RunDiff},
     {"backups", "backups [--serial S]", &RunBackups},
+    {"table-export",
+     "table-export IN.sgd --table fxs|fxo|gsm|banks [--language Cze|Eng] -o OUT.csv",
+     &RunTableExport},
+    {"table-import",
+     "table-import IN.sgd --table fxs|fxo|gsm|banks TABLE.csv -o OUT.sgd [--all-errors]",
+     &RunTableImport},
+    {"report", "report IN.sgd -o OUT.pdf|OUT.html [--language Cze|Eng] [--variant X]", &RunReport},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -47,14 +47,19 @@ void TFDForm::BindMemo(const std::string& name, int row, QPlainTextEdit* memo, V
 void TFDForm::BindCheck(const std::string& name, int row, QCheckBox* check, bool inverted,
                         Variants variants) {
     m_Bindings.Add(new CParCheck(name, row, check, inverted), variants);
+    connect(check, &QCheckBox::clicked, this, &TFDForm::Edited);
 }
 
 void TFDForm::BindTrack(const std::string& name, int row, QSlider* track, Variants variants) {
     m_Bindings.Add(new CParTrack(name, row, track), variants);
+    // Moved by the user: dragged, clicked, keys or wheel.
+    connect(track, &QSlider::actionTriggered, this, &TFDForm::Edited);
+    connect(track, &QSlider::sliderReleased, this, &TFDForm::Edited);
 }
 
 void TFDForm::BindCombo(const std::string& name, int row, QComboBox* combo, Variants variants) {
     m_Bindings.Add(new CParCombo(name, row, combo), variants);
+    connect(combo, &QComboBox::activated, this, &TFDForm::Edited);
 }
 
 void TFDForm::ToControls() {
@@ -106,5 +111,6 @@ bool TFDForm::eventFilter(QObject* watched, QEvent* event) {
         if (shown != edit->text())
             edit->setText(shown);
     }
+    emit Edited();
     return false;
 }

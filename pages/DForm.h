@@ -41,6 +41,10 @@ public:
         (void)height;
     }
 
+    // Takes what the controls hold into the parameters, as StorePage does, but
+    // leaves the page on view: the undo history asks after every committed edit.
+    virtual void CommitEdits() { StorePage(); }
+
     CPageHost& Host() const { return m_Host; }
     CParameters& Parameters() const { return m_Host.Parameters(); }
     CLanguage& Language() const { return m_Host.Language(); }
@@ -69,6 +73,12 @@ public:
 
     // Translates the page and every control on it by their tags.
     void TranslatePage();
+
+signals:
+    // The user committed a change: left a field, picked a list item, clicked a
+    // check box, moved a track bar, changed a cell, reset or imported values.
+    // Heard as a hint; the history compares the values to know if one changed.
+    void Edited();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

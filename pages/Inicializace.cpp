@@ -72,4 +72,5 @@ void TFInicializace::ResetClicked(const kw::pages::TResetButton& button) {
         Host().SetPinChanged(true);
         Host().SetServisPasswChanged(true);
     }
+    emit Edited();
 }

@@ -18,6 +18,11 @@ void TFZabezpeceni::LoadPage() {
 }
 
 void TFZabezpeceni::StorePage() {
+    CommitEdits();
+    hide();
+}
+
+void TFZabezpeceni::CommitEdits() {
     FromControls();
     // Only ever set here: a read from the gateway or a file load clears them.
     // Flagging a code that was not changed would make the next write send this
@@ -27,7 +32,6 @@ void TFZabezpeceni::StorePage() {
         Host().SetPinChanged(true);
     if (ShownCode("ServisPassw") != m_LoadedPassw)
         Host().SetServisPasswChanged(true);
-    hide();
 }
 
 std::string TFZabezpeceni::ShownCode(const char* param) const {

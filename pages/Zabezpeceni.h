@@ -15,6 +15,8 @@ public:
 
     void LoadPage() override;
     void StorePage() override;
+    // As StorePage, without closing the page.
+    void CommitEdits() override;
 
 private:
     // The code an edit shows, read as the parameter would store it: text that

@@ -196,4 +196,37 @@ inline constexpr int kWriteWillChange = 477;
 inline constexpr int kWriteAnyway = 478;
 inline constexpr int kDifferencesCount = 482;
 
+// ---- Spreadsheets, undo, report (sheets, app)
+inline constexpr int kEditMenu = 490;
+inline constexpr int kUndo = 491;
+inline constexpr int kRedo = 492;
+inline constexpr int kExportTable = 493; // routing page buttons
+inline constexpr int kImportTable = 494;
+inline constexpr int kCsvFilter = 495;
+inline constexpr int kTableNotImported = 496; // %s the faults, one a line
+inline constexpr int kCellFault = 497;        // %i line, %i column, %s key, %s why
+inline constexpr int kCannotWriteFile = 498;  // %s file
+inline constexpr int kCannotReadFile = 499;   // %s file
+inline constexpr int kExportReport = 500;     // Application menu
+inline constexpr int kReportFilter = 501;
+inline constexpr int kReportTitle = 502;
+inline constexpr int kReportDate = 503;     // %s date and time
+inline constexpr int kReportIdentity = 504; // caption of the gateway's identity
+// Why a spreadsheet cell was refused, in the order of kw::sheets::Fault.
+inline constexpr int kCsvQuoteNotClosed = 505;
+inline constexpr int kCsvTextAfterQuote = 506;
+inline constexpr int kCsvNotUtf8 = 507;
+inline constexpr int kCsvTooLarge = 508;
+inline constexpr int kCsvUnknownColumn = 509;
+inline constexpr int kCsvMissingColumn = 510; // %s key
+inline constexpr int kCsvDuplicateColumn = 511;
+inline constexpr int kCsvCellCount = 512; // %i cells, %i expected
+inline constexpr int kCsvUnknownRow = 513;
+inline constexpr int kCsvRowTwice = 514;
+inline constexpr int kCsvRowMissing = 515; // %s row
+inline constexpr int kCsvNotInList = 516;
+inline constexpr int kCsvNotNumber = 517;
+inline constexpr int kCsvOutOfRange = 518; // %i lowest, %i highest
+inline constexpr int kCsvNoDefaultValue = 519;
+
 } // namespace kw::word

@@ -10,12 +10,15 @@
 #include "RoutingColumns.h"
 
 #include <array>
+#include <functional>
+#include <optional>
 #include <string>
 
 class CRoutingGrid;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QScrollArea;
 
 class TFSmerovaciTabulka : public TFDeclaredPage {
@@ -31,6 +34,23 @@ public:
 
     CRoutingGrid* Grid(kw::routing::TableId table) const;
 
+    // Asks for the spreadsheet file to write (save) or read; nullopt when the
+    // user cancels. The main window answers with its file dialogs.
+    using FileAsker = std::function<std::optional<std::string>(bool save)>;
+    void SetFileAsker(FileAsker asker) { m_AskFile = std::move(asker); }
+    // The routing table of the sheet in view as a spreadsheet, and back: an
+    // import changes nothing unless every cell is good, and then shows the
+    // table anew. Each reports its failure to the user; true on success.
+    bool ExportTableTo(const std::string& file);
+    bool ImportTableFrom(const std::string& file);
+    void ExportTableClicked();
+    void ImportTableClicked();
+
+signals:
+    // The page's values changed other than by an edit of one of its controls
+    // (an import): one step for undo.
+    void TableImported();
+
 protected:
     QWidget* PlaceGroup(const kw::pages::TGroup& group, QWidget* in) override;
 
@@ -42,6 +62,7 @@ private:
     };
 
     void BuildBankDisplays();
+    void BuildTableButtons();
     void StackSheets();
     // The rows built in a group box or on a sheet, in declaration order.
     std::vector<kw::TBuiltRow> RowsIn(const QWidget* container) const;
@@ -64,6 +85,9 @@ private:
     QComboBox* m_FxoDirection = nullptr;
     QLineEdit* m_ConsoleNumber = nullptr;     // on the FXS sheet
     QLineEdit* m_ConsoleNumberCopy = nullptr; // on the FXO sheet
+    QPushButton* m_ExportButton = nullptr;
+    QPushButton* m_ImportButton = nullptr;
+    FileAsker m_AskFile;
 
     std::string m_LayoutVariant; // the variant the grids were last laid out for
     bool m_Loaded = false;

@@ -97,6 +97,7 @@ TFSmerovaciTabulka::TFSmerovaciTabulka(CPageHost& host, QWidget* parent)
     : TFDeclaredPage(host, kw::pages::RoutingPage(), parent) {
     Build();
     BuildBankDisplays();
+    BuildTableButtons();
     StackSheets();
     m_FxoDirection = findChild<QComboBox*>("ComboBox4");
     m_ConsoleNumber = findChild<QLineEdit*>("Edit2");
@@ -107,6 +108,9 @@ TFSmerovaciTabulka::TFSmerovaciTabulka(CPageHost& host, QWidget* parent)
             [this] { ConsoleNumberEdited(m_ConsoleNumber, m_ConsoleNumberCopy); });
     connect(m_ConsoleNumberCopy, &QLineEdit::textChanged, this,
             [this] { ConsoleNumberEdited(m_ConsoleNumberCopy, m_ConsoleNumber); });
+    for (CRoutingGrid* grid : m_Grids)
+        connect(grid, &QTableWidget::itemChanged, this, &TFDForm::Edited);
+    connect(this, &TFSmerovaciTabulka::TableImported, this, &TFDForm::Edited);
     // Until the first load the grids show the layout of a line with FXO.
     LayOutGrids({});
     resize(kDesignWidth, kDesignHeight);

@@ -333,12 +333,14 @@ TEST_F(MainWindow, ToolPanelHoldsTheSpeedButtonsInOrderWithTheirHints) {
     EXPECT_EQ(Button("SpeedButton9").toolTip(), "E336");
     EXPECT_EQ(Action("Upgradefirmware1").text(), "E11");
     EXPECT_EQ(Menu("Brana1").title(), "E243");
-    EXPECT_EQ(Menu("Aplikace1").actions().size(), 10);
+    // Settings | connect, disconnect | backups, compare, export report | about, exit.
+    EXPECT_EQ(Menu("Aplikace1").actions().size(), 11);
     EXPECT_EQ(Menu("Brana1").actions().size(), 7);
     EXPECT_TRUE(Menu("Aplikace1").actions()[1]->isSeparator());
     EXPECT_EQ(Menu("Aplikace1").actions()[5], &Action("BackupsItem"));
     EXPECT_EQ(Menu("Aplikace1").actions()[6], &Action("CompareItem"));
-    EXPECT_EQ(Menu("Aplikace1").actions()[9], &Action("Ukoncit1"));
+    EXPECT_EQ(Menu("Aplikace1").actions()[7], &Action("ExportReportAction"));
+    EXPECT_EQ(Menu("Aplikace1").actions()[10], &Action("Ukoncit1"));
     EXPECT_EQ(Menu("Brana1").actions()[6], &Action("Upgradefirmware1"));
     EXPECT_EQ(SectionList().count(), 7);
 }

@@ -95,10 +95,33 @@ TEST(LanguageData, EveryLanguageIsCompleteForEveryVariant) {
 // The callers' argument lists, as the code fills them: a change here means a
 // caller changed and the language files must follow.
 TEST(LanguageData, FormatWordsMatchTheirCallers) {
-    const std::map<int, std::string> callers = {{109, "s"},  {110, "s"}, {137, "s"},  {138, "s"},
-                                                {358, "s"},  {359, "s"}, {360, "ss"}, {401, "s"},
-                                                {402, "ss"}, {403, "s"}, {404, "i"},  {405, "is"},
-                                                {406, "i"},  {462, "s"}, {477, "is"}, {482, "i"}};
+    const std::map<int, std::string> callers = {{109, "s"},
+                                                {110, "s"},
+                                                {137, "s"},
+                                                {138, "s"},
+                                                {358, "s"},
+                                                {359, "s"},
+                                                {360, "ss"},
+                                                {401, "s"},
+                                                {402, "ss"},
+                                                {403, "s"},
+                                                {404, "i"},
+                                                {405, "is"},
+                                                {406, "i"},
+                                                // Backups and compare.
+                                                {462, "s"},
+                                                {477, "is"},
+                                                {482, "i"},
+                                                // Spreadsheets and the report.
+                                                {496, "s"},
+                                                {497, "iiss"},
+                                                {498, "s"},
+                                                {499, "s"},
+                                                {503, "s"},
+                                                {510, "s"},
+                                                {512, "ii"},
+                                                {515, "s"},
+                                                {518, "ii"}};
     std::map<int, std::string> formats;
     for (const kw::UsedWord& w : Manifest())
         if (!w.placeholders.empty())
