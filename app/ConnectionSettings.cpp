@@ -80,7 +80,7 @@ void CConnectionSettings::TakeOver() {
     // However the dialog ended, its fields count as left.
     m_Dialog->Edit2Exit();
     m_Dialog->Edit3Exit();
-    m_Window.commands.EndExchange(); // still with the old settings
+    m_Window.commands.ReleaseGateway(); // still with the old settings
     const int oldType = settings.ConType;
     const int newType = m_Dialog->ConType();
     settings.ConType = static_cast<int8_t>(newType);

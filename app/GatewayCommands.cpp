@@ -113,10 +113,6 @@ bool CGatewayCommands::MayClose() {
     return false;
 }
 
-void CGatewayCommands::EndExchange() {
-    ReleaseGateway(FollowSettings());
-}
-
 void CGatewayCommands::Release() {
     ReleaseGateway();
     m_Link.SetClosing();

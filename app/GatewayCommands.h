@@ -45,8 +45,9 @@ public:
     // The backups of the data folder, keeping as many as the settings say.
     CBackupStore Backups() const;
     void Upgrade();
-    // Ends a cable exchange a read left open: the monitor does so before it
-    // takes the port at its own speed.
+    // Ends a cable exchange a read left open, with the settings as they are
+    // now: the monitor does so before it takes the port at its own speed, the
+    // settings command before it changes them.
     void ReleaseGateway();
     // Runs `command` unless another one runs: their waits handle window
     // events, so a second click would start an exchange inside this one.
@@ -60,9 +61,6 @@ public:
     // The window goes: a cable exchange left open by a read is ended (the
     // gateway would wait for it) and the link's idle waits stop.
     void Release();
-    // Ends a cable exchange left open by a read, with the settings as they
-    // are now (before the settings change them).
-    void EndExchange();
 
 private:
     // The link follows the settings: the cable's port and the connection type.

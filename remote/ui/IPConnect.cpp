@@ -12,7 +12,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -55,14 +54,7 @@ TFIPConnect::TFIPConnect(const CLanguage& language, QWidget* parent)
     m_InetPasswordEdit = field("Label6", 365, "Edit5", kw::kMaxInetPasswordLength);
     grid->setColumnStretch(1, 1);
 
-    auto* buttons = new QDialogButtonBox(this);
-    m_StartButton = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
-    m_StartButton->setObjectName("Button1");
-    kw::SetWidgetTag(m_StartButton, 353);
-    m_StartButton->setDefault(true);
-    m_CancelButton = buttons->addButton(QDialogButtonBox::Cancel);
-    m_CancelButton->setObjectName("Button2");
-    kw::SetWidgetTag(m_CancelButton, kw::word::kCancel);
+    QDialogButtonBox* buttons = kw::MakeDialogButtons(this, "Button1", 353, "Button2");
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

@@ -10,7 +10,6 @@
 class CLanguage;
 class CUserPort;
 class QLineEdit;
-class QPushButton;
 
 class TFIPConnect : public QDialog {
     Q_OBJECT
@@ -47,6 +46,4 @@ private:
     QLineEdit* m_ApnEdit;
     QLineEdit* m_InetUserEdit;
     QLineEdit* m_InetPasswordEdit;
-    QPushButton* m_StartButton;
-    QPushButton* m_CancelButton;
 };

@@ -71,14 +71,7 @@ TFSetTime::TFSetTime(const CLanguage& language, CUserPort& user, std::function<s
     useCurrent->setObjectName("BCurrent");
     kw::SetWidgetTag(useCurrent, 312);
     useCurrent->setAutoDefault(false);
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* set = buttons->addButton(QString(), QDialogButtonBox::AcceptRole);
-    set->setObjectName("BSet");
-    kw::SetWidgetTag(set, 311);
-    set->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
-    cancel->setObjectName("BCancel");
-    kw::SetWidgetTag(cancel, kw::word::kCancel);
+    QDialogButtonBox* buttons = kw::MakeDialogButtons(this, "BSet", 311, "BCancel");
 
     auto* row = new QHBoxLayout;
     row->addWidget(useCurrent);
@@ -90,8 +83,8 @@ TFSetTime::TFSetTime(const CLanguage& language, CUserPort& user, std::function<s
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(useCurrent, &QPushButton::clicked, this, &TFSetTime::UseCurrentClicked);
-    connect(set, &QPushButton::clicked, this, &TFSetTime::SetTimeClicked);
-    connect(cancel, &QPushButton::clicked, this, &TFSetTime::reject);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TFSetTime::SetTimeClicked);
+    connect(buttons, &QDialogButtonBox::rejected, this, &TFSetTime::reject);
 }
 
 void TFSetTime::Activate() {
