@@ -115,6 +115,12 @@ TEST_F(IpConnection, ConnectReadWriteAndDisconnect) {
         return 0;
     });
     w.ConnectClicked();
+    // From here the one dialog is the question before Write (the read left a
+    // backup to compare with), answered Write.
+    w.SetDialogRunner([](QDialog& shown) {
+        EXPECT_EQ(shown.objectName(), "WriteQuestion");
+        return int(QDialog::Accepted);
+    });
 
     Tap();
     port.ExpectMessage(Icon::Information, 112);
