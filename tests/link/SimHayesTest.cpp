@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace kw::test {
 namespace {
 
@@ -46,74 +48,81 @@ sim::HayesOptions Silent() {
 const std::string kOk = "\r\nOK\r\n";
 const std::string kConnect = "\r\nCONNECT 57600\r\n";
 
-const Scenario kScenarios[] = {
-    {"commands echo until ATE0 and refuse what a modem lacks",
-     {},
-     {{"AT\r", "AT\r" + kOk},
-      {"ATE0 S12=5\r", "ATE0 S12=5\r" + kOk},
-      {"ATS12?\r", "\r\n5\r\n" + kOk},
-      {"AT&F X4 &C1 &D2 E0\r", kOk}, // the factory settings echo, E0 ends it again
-      {"ATS12=5Q7\r", "\r\nERROR\r\n"},
-      {"hello\r", ""},
-      {"ATV0\r", "0\r"}},
-     {"AT", "ATE0 S12=5", "ATS12?", "AT&F X4 &C1 &D2 E0", "ATS12=5Q7", "ATV0"},
-     false},
-    {"a connected call carries the gateway; +++ framed by the guard returns to commands",
-     {},
-     {{"ATE0S12=5\r", "ATE0S12=5\r" + kOk},
-      {"ATDT 0601 234 567\r", ""},
-      Quiet(kConnect),
-      {"U", "X"},
-      {"+++", ""}, // no guard before it: the gateway's
-      Quiet(""),   // the guard before one
-      {"+++", ""},
-      Quiet(kOk),
-      {"ATH\r", kOk}},
-     {"ATE0S12=5", "ATDT 0601 234 567", "dialling 0601234567", "connected to 0601234567", "escape",
-      "ATH", "on hook"},
-     false},
-    {"the result chosen for the number, else the one for all",
-     WithNumbers(sim::DialResult::NoAnswer, {{"777", sim::DialResult::Busy}}),
-     {{"ATE0\r", "ATE0\r" + kOk},
-      {"ATD777\r", ""},
-      Quiet("\r\nBUSY\r\n"),
-      {"ATD778\r", ""},
-      Quiet("\r\nNO ANSWER\r\n"),
-      {"ATV0D5\r", ""},
-      Quiet("8\r")},
-     {"ATE0", "ATD777", "dialling 777", "busy 777", "ATD778", "dialling 778", "no answer from 778",
-      "ATV0D5", "dialling 5", "no answer from 5"},
-     false},
-    {"no dial tone and no carrier",
-     WithNumbers(sim::DialResult::NoDialTone, {{"9", sim::DialResult::NoCarrier}}),
-     {{"ATE0D1\r", "ATE0D1\r"},
-      Quiet("\r\nNO DIALTONE\r\n"),
-      {"ATD9\r", ""},
-      Quiet("\r\nNO CARRIER\r\n")},
-     {"ATE0D1", "dialling 1", "no dial tone for 1", "ATD9", "dialling 9", "no carrier from 9"},
-     false},
-    {"a byte while dialling ends the dial",
-     {},
-     {{"ATE0\r", "ATE0\r" + kOk}, {"ATD123\r", ""}, {"\r", "\r\nNO CARRIER\r\n"}, Quiet("")},
-     {"ATE0", "ATD123", "dialling 123", "dial aborted"},
-     false},
-    {"a silent modem says nothing", Silent(), {{"AT\r", ""}, {"ATD1\r", ""}, Quiet("")}, {}, false},
-    {"ATO after the escape goes back online; ATD then is refused",
-     {},
-     {{"ATE0S12=1D4\r", "ATE0S12=1D4\r"},
-      Quiet(kConnect),
-      Quiet(""),
-      {"+++", ""},
-      Quiet(kOk),
-      {"ATD5\r", "\r\nERROR\r\n"},
-      {"ATO\r", kConnect},
-      {"U", "X"}},
-     {"ATE0S12=1D4", "dialling 4", "connected to 4", "escape", "ATD5", "ATO"},
-     true},
-};
+// Built when the test runs: GCC 12 warns falsely about a static array of them.
+std::vector<Scenario> Scenarios() {
+    return {
+        {"commands echo until ATE0 and refuse what a modem lacks",
+         {},
+         {{"AT\r", "AT\r" + kOk},
+          {"ATE0 S12=5\r", "ATE0 S12=5\r" + kOk},
+          {"ATS12?\r", "\r\n5\r\n" + kOk},
+          {"AT&F X4 &C1 &D2 E0\r", kOk}, // the factory settings echo, E0 ends it again
+          {"ATS12=5Q7\r", "\r\nERROR\r\n"},
+          {"hello\r", ""},
+          {"ATV0\r", "0\r"}},
+         {"AT", "ATE0 S12=5", "ATS12?", "AT&F X4 &C1 &D2 E0", "ATS12=5Q7", "ATV0"},
+         false},
+        {"a connected call carries the gateway; +++ framed by the guard returns to commands",
+         {},
+         {{"ATE0S12=5\r", "ATE0S12=5\r" + kOk},
+          {"ATDT 0601 234 567\r", ""},
+          Quiet(kConnect),
+          {"U", "X"},
+          {"+++", ""}, // no guard before it: the gateway's
+          Quiet(""),   // the guard before one
+          {"+++", ""},
+          Quiet(kOk),
+          {"ATH\r", kOk}},
+         {"ATE0S12=5", "ATDT 0601 234 567", "dialling 0601234567", "connected to 0601234567",
+          "escape", "ATH", "on hook"},
+         false},
+        {"the result chosen for the number, else the one for all",
+         WithNumbers(sim::DialResult::NoAnswer, {{"777", sim::DialResult::Busy}}),
+         {{"ATE0\r", "ATE0\r" + kOk},
+          {"ATD777\r", ""},
+          Quiet("\r\nBUSY\r\n"),
+          {"ATD778\r", ""},
+          Quiet("\r\nNO ANSWER\r\n"),
+          {"ATV0D5\r", ""},
+          Quiet("8\r")},
+         {"ATE0", "ATD777", "dialling 777", "busy 777", "ATD778", "dialling 778",
+          "no answer from 778", "ATV0D5", "dialling 5", "no answer from 5"},
+         false},
+        {"no dial tone and no carrier",
+         WithNumbers(sim::DialResult::NoDialTone, {{"9", sim::DialResult::NoCarrier}}),
+         {{"ATE0D1\r", "ATE0D1\r"},
+          Quiet("\r\nNO DIALTONE\r\n"),
+          {"ATD9\r", ""},
+          Quiet("\r\nNO CARRIER\r\n")},
+         {"ATE0D1", "dialling 1", "no dial tone for 1", "ATD9", "dialling 9", "no carrier from 9"},
+         false},
+        {"a byte while dialling ends the dial",
+         {},
+         {{"ATE0\r", "ATE0\r" + kOk}, {"ATD123\r", ""}, {"\r", "\r\nNO CARRIER\r\n"}, Quiet("")},
+         {"ATE0", "ATD123", "dialling 123", "dial aborted"},
+         false},
+        {"a silent modem says nothing",
+         Silent(),
+         {{"AT\r", ""}, {"ATD1\r", ""}, Quiet("")},
+         {},
+         false},
+        {"ATO after the escape goes back online; ATD then is refused",
+         {},
+         {{"ATE0S12=1D4\r", "ATE0S12=1D4\r"},
+          Quiet(kConnect),
+          Quiet(""),
+          {"+++", ""},
+          Quiet(kOk),
+          {"ATD5\r", "\r\nERROR\r\n"},
+          {"ATO\r", kConnect},
+          {"U", "X"}},
+         {"ATE0S12=1D4", "dialling 4", "connected to 4", "escape", "ATD5", "ATO"},
+         true},
+    };
+}
 
 TEST(SimHayes, Scenarios) {
-    for (const Scenario& scenario : kScenarios) {
+    for (const Scenario& scenario : Scenarios()) {
         SCOPED_TRACE(scenario.name);
         SimRig gateway;
         std::vector<std::string> log;
