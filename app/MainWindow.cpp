@@ -155,17 +155,17 @@ void TFMain::BuildToolPanel() {
         {&TFMain::m_MonitorButton, "SpeedButton9", "utilities-system-monitor",
          QStyle::SP_ComputerIcon, &TFMain::MonitorClicked},
     };
-    for (const Button& spec : buttons) {
+    for (const Button& design : buttons) {
         auto* button = new QToolButton(m_ToolPanel);
-        button->setObjectName(spec.name);
+        button->setObjectName(design.name);
         button->setAutoRaise(true);
-        button->setIcon(Glyph(spec.theme, spec.fallback));
+        button->setIcon(Glyph(design.theme, design.fallback));
         button->setIconSize(QSize(18, 18));
         button->setFixedSize(kSpeedButtonWidth, kSpeedButtonWidth);
-        if (spec.clicked)
-            connect(button, &QToolButton::clicked, this, spec.clicked);
+        if (design.clicked)
+            connect(button, &QToolButton::clicked, this, design.clicked);
         tools->addWidget(button);
-        this->*spec.member = button;
+        this->*design.member = button;
     }
     tools->addStretch();
     for (size_t i = 0; i < kLanguageButtons.size(); ++i) {

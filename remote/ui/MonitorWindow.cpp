@@ -25,13 +25,13 @@ constexpr int kSignalBarMax = 32;
 constexpr int kValueColumnWidth = 280;
 
 // The rows top to bottom: the caption's word and the form names of its labels.
-struct TRowSpec {
+struct TRowDesign {
     MonitorRow row;
     int captionWord;
     const char* captionName;
     const char* valueName;
 };
-constexpr TRowSpec kRowSpecs[] = {
+constexpr TRowDesign kRowDesigns[] = {
     {MonitorRow::Status, 100, "LStatusCaption", "LStatus"},
     {MonitorRow::Module, 94, "LModuleCaption", "LModule"},
     {MonitorRow::Imei, 95, "LImeiCaption", "LImei"},
@@ -62,18 +62,18 @@ TFMonitor::TFMonitor(const CLanguage& language, THost host, QWidget* parent)
     grid->setColumnMinimumWidth(1, kValueColumnWidth);
     grid->setColumnStretch(1, 1);
     int line = 0;
-    for (const TRowSpec& spec : kRowSpecs) {
+    for (const TRowDesign& design : kRowDesigns) {
         auto* caption = new QLabel(this);
-        caption->setObjectName(spec.captionName);
-        kw::SetWidgetTag(caption, spec.captionWord);
+        caption->setObjectName(design.captionName);
+        kw::SetWidgetTag(caption, design.captionWord);
         auto* value = new QLabel(this);
-        value->setObjectName(spec.valueName);
+        value->setObjectName(design.valueName);
         // Bytes from the module are shown as they are, never as markup.
         value->setTextFormat(Qt::PlainText);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        m_ValueLabels[Index(spec.row)] = value;
+        m_ValueLabels[Index(design.row)] = value;
         grid->addWidget(caption, line, 0);
-        if (spec.row != MonitorRow::Signal) {
+        if (design.row != MonitorRow::Signal) {
             grid->addWidget(value, line, 1);
         } else {
             m_SignalBar = new QProgressBar(this);
@@ -133,8 +133,8 @@ void TFMonitor::Activate() {
 
 void TFMonitor::Translate() {
     kw::TranslateForm(this, m_Language);
-    for (const TRowSpec& spec : kRowSpecs)
-        ShowRow(spec.row);
+    for (const TRowDesign& design : kRowDesigns)
+        ShowRow(design.row);
 }
 
 void TFMonitor::ShowRow(MonitorRow row) {

@@ -39,27 +39,27 @@ TFSetTime::TFSetTime(const CLanguage& language, CUserPort& user, std::function<s
     setModal(true);
 
     using Lengths = kw::TSetTimeFieldLengths;
-    struct FieldSpec {
+    struct FieldDesign {
         const char* name;
         int word;
         int length;
     };
-    constexpr FieldSpec kFieldSpecs[kFieldCount] = {
+    constexpr FieldDesign kFieldDesigns[kFieldCount] = {
         {"EDay", 313, Lengths::kDay},       {"EMonth", 314, Lengths::kMonth},
         {"EYear", 315, Lengths::kYear},     {"EHour", 316, Lengths::kHour},
         {"EMinute", 317, Lengths::kMinute},
     };
     auto* grid = new QGridLayout;
     for (int i = 0; i < kFieldCount; ++i) {
-        const FieldSpec& spec = kFieldSpecs[i];
+        const FieldDesign& design = kFieldDesigns[i];
         auto* label = new QLabel(this);
-        label->setObjectName(QString("L") + (spec.name + 1));
-        kw::SetWidgetTag(label, spec.word);
+        label->setObjectName(QString("L") + (design.name + 1));
+        kw::SetWidgetTag(label, design.word);
         auto* edit = new QLineEdit(this);
-        edit->setObjectName(spec.name);
-        edit->setValidator(new CLengthValidator(spec.length, edit));
+        edit->setObjectName(design.name);
+        edit->setValidator(new CLengthValidator(design.length, edit));
         // Room for the digits the field takes, in the font shown.
-        edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QString(spec.length + 2, '0')) +
+        edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QString(design.length + 2, '0')) +
                               16);
         label->setBuddy(edit);
         grid->addWidget(label, 0, i);
