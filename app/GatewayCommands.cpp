@@ -2,14 +2,45 @@
 
 #include "GatewayProtocol.h"
 #include "UserPort.h"
+#include "Words.h"
 
+#include <filesystem>
 #include <utility>
 
 namespace kw {
 
+namespace {
+
+// What a trace file's name says of the way to the gateway.
+std::string TracePort(const TAppSettings& settings) {
+    switch (settings.ConType) {
+    case CGatewayLink::ModemCall:
+        return "modem-" + settings.ModemId;
+    case CGatewayLink::TcpIp:
+        return "tcp-" + std::to_string(settings.IpPort);
+    default:
+        return settings.Com;
+    }
+}
+
+} // namespace
+
 CGatewayCommands::CGatewayCommands(TGatewayCommandHost host) : m_Host(std::move(host)) {
     // A Yes to the attach's firmware question upgrades before the command goes on.
     InstallUnattendedUpgrade(m_Link, [this] { return UpgradeHost(); });
+    // A warning box in the middle of an exchange would hold it up: the failure
+    // is told when the command has ended.
+    m_Trace.SetFailureHandler([this](const std::string& why) { m_TraceFailure = why; });
+}
+
+TTraceTarget CGatewayCommands::NextTrace() const {
+    if (!m_Host.settings.Trace)
+        return {};
+    return TraceInDataFolder(m_Host.dataFolder, TracePort(m_Host.settings));
+}
+
+std::string CGatewayCommands::TracesFolder() const {
+    return (std::filesystem::path(m_Host.dataFolder) / "traces").string();
 }
 
 CGatewayLink& CGatewayCommands::FollowSettings() {
@@ -34,9 +65,14 @@ void CGatewayCommands::Run(const std::function<void()>& command) {
         // Whatever escaped, later commands and the close must not find the
         // runner busy for ever.
         m_Busy = false;
+        m_Trace.EndFile();
         throw;
     }
     m_Busy = false;
+    m_Trace.EndFile();
+    if (!m_TraceFailure.empty())
+        m_Host.user().ShowMessage(CUserPort::Icon::Warning, word::kTraceFailed, {},
+                                  {std::exchange(m_TraceFailure, {})});
     m_Host.ended();
     if (std::exchange(m_CloseRequested, false))
         m_Host.close();

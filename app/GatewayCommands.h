@@ -1,7 +1,7 @@
 // The main window's commands that talk to the gateway (Read, Write, Upgrade),
 // without a widget: the terminal and link they share, one command at a time,
-// a close that waits for the command running, and the exchange ended when the
-// window goes.
+// a close that waits for the command running, the exchange ended when the
+// window goes, and the link traces.
 #pragma once
 
 #include "AppSettings.h"
@@ -10,6 +10,7 @@
 #include "ConfigTransfer.h"
 #include "FirmwareUpgrade.h"
 #include "GatewayLink.h"
+#include "LinkTrace.h"
 
 #include <functional>
 
@@ -61,15 +62,23 @@ public:
     // The window goes: a cable exchange left open by a read is ended (the
     // gateway would wait for it) and the link's idle waits stop.
     void Release();
+    // <data folder>/traces/, where "Record traces" puts its files.
+    std::string TracesFolder() const;
 
 private:
     // The link follows the settings: the cable's port and the connection type.
     CGatewayLink& FollowSettings();
     TUpgradeHost UpgradeHost();
 
+    TTraceTarget NextTrace() const;
+
     TGatewayCommandHost m_Host;
     CCOMTerminal m_Terminal;
     CGatewayLink m_Link{m_Terminal};
+    // With "Record traces" on, each command's exchange leaves a trace file;
+    // what happens between commands (a call back, a hang-up) starts one too.
+    CLinkTrace m_Trace{m_Terminal.Tap(), [this] { return NextTrace(); }};
+    std::string m_TraceFailure; // told once the command has ended
     std::vector<uint8_t> m_Firmware; // the whole firmware file of an upgrade
     bool m_Busy = false;
     bool m_CloseRequested = false;

@@ -249,6 +249,11 @@ void TFMain::BuildMenus() {
     m_WriteAction = item(m_GatewayMenu, "Ulozitdobrany1", &TFMain::WriteToGatewayClicked);
     m_GatewayMenu->addSeparator();
     m_UpgradeAction = item(m_GatewayMenu, "Upgradefirmware1", &TFMain::UpgradeFirmwareClicked);
+    m_GatewayMenu->addSeparator();
+    m_RecordTracesAction = item(m_GatewayMenu, "RecordTracesItem", nullptr);
+    m_RecordTracesAction->setCheckable(true);
+    connect(m_RecordTracesAction, &QAction::toggled, this, &TFMain::RecordTracesToggled);
+    m_OpenTracesAction = item(m_GatewayMenu, "OpenTracesItem", &TFMain::OpenTracesFolderClicked);
     BuildEditMenu();
 }
 
@@ -283,6 +288,7 @@ void TFMain::ReadSettings() {
     context.modemAvailable = lines.Count() > 0;
     context.ownAddress = m_OwnAddress;
     m_Settings = kw::ReadSettings(m_Ini, context);
+    m_RecordTracesAction->setChecked(m_Settings.Trace);
 }
 
 void TFMain::PlaceWindow() {
@@ -390,6 +396,8 @@ void TFMain::SetOwnTexts() {
     m_UpgradeAction->setText(Text(word::kUpgradeFirmware));
     m_BackupsAction->setText(Text(word::kBackups));
     m_CompareAction->setText(Text(word::kCompare));
+    m_RecordTracesAction->setText(Text(word::kRecordTraces));
+    m_OpenTracesAction->setText(Text(word::kOpenTracesFolder));
     if (m_CompareWindow)
         m_CompareWindow->Translate();
     SetEditTexts();

@@ -109,6 +109,8 @@ public:
     void ExitClicked();
     void BackupsClicked();
     void CompareClicked();
+    void RecordTracesToggled(bool on);
+    void OpenTracesFolderClicked();
     // Loads a configuration file into the editor as Load from file does.
     void LoadFile(const std::string& file);
     // Shows the page of `section` and, when it has one, the control named.
@@ -222,6 +224,8 @@ private:
     QAction* m_UpgradeAction = nullptr;
     QAction* m_BackupsAction = nullptr;
     QAction* m_CompareAction = nullptr;
+    QAction* m_RecordTracesAction = nullptr;
+    QAction* m_OpenTracesAction = nullptr;
     CBackupsWindow* m_BackupsWindow = nullptr;
     CCompareWindow* m_CompareWindow = nullptr;
     QMenu* m_EditMenu = nullptr;

@@ -1,5 +1,6 @@
-// The main window's safety net: the backups window, the compare window and the
-// question before Write, over the backups its gateway commands keep.
+// The main window's safety net: the backups window, the compare window, the
+// question before Write, over the backups its gateway commands keep, and the
+// link traces.
 #include "BackupsWindow.h"
 #include "CompareWindow.h"
 #include "DForm.h"
@@ -8,14 +9,32 @@
 #include "Language.h"
 #include "MainWindow.h"
 #include "ParameterCatalogue.h"
+#include "PrivateFolder.h"
 #include "SectionArea.h"
 #include "UserPort.h"
 #include "Words.h"
 #include "WriteQuestion.h"
 
+#include <QDesktopServices>
 #include <QListWidget>
+#include <QUrl>
 #include <QStackedWidget>
 #include <QTabWidget>
+
+void TFMain::RecordTracesToggled(bool on) {
+    m_Settings.Trace = on;
+}
+
+void TFMain::OpenTracesFolderClicked() {
+    const std::string folder = m_Commands.TracesFolder();
+    std::string error;
+    if (!kw::OwnerOnlyFolder(folder, error)) {
+        m_Port->ShowMessage(CUserPort::Icon::Error, kw::word::kFolderNotOpened, {}, {error});
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder))))
+        m_Port->ShowMessage(CUserPort::Icon::Error, kw::word::kFolderNotOpened, {}, {folder});
+}
 
 void TFMain::BackupsClicked() {
     if (m_BackupsWindow == nullptr) {

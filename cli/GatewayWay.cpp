@@ -67,6 +67,7 @@ bool BelongsTo(const TWayRule& rule, const std::string& option) {
 } // namespace
 
 std::set<std::string> WithWayOptions(std::set<std::string> commandOptions) {
+    commandOptions.insert("--trace");
     for (const TWayRule& rule : Ways())
         commandOptions.insert(rule.valueOptions.begin(), rule.valueOptions.end());
     return commandOptions;
@@ -111,15 +112,16 @@ TWay ChooseWay(const CliArgs& args) {
 
 void WithGateway(const CliArgs& args, double attachTimeoutSeconds, bool yes,
                  const std::function<void(LinkSession& session, const std::string& where)>& work) {
+    const std::string trace = args.Value("--trace").value_or("");
     switch (ChooseWay(args)) {
     case TWay::Cable: {
         const std::string port = args.Required("--port");
-        LinkSession session(port, attachTimeoutSeconds, yes);
+        LinkSession session(port, attachTimeoutSeconds, yes, trace);
         work(session, port);
         return;
     }
     case TWay::Wakeup: {
-        LinkSession session({}, attachTimeoutSeconds, yes);
+        LinkSession session({}, attachTimeoutSeconds, yes, trace);
         WakeupLink link(session, WakeupOptions(args, session.User()));
         link.Connect();
         work(session, link.Where());
@@ -127,7 +129,7 @@ void WithGateway(const CliArgs& args, double attachTimeoutSeconds, bool yes,
     }
     case TWay::ModemCall: {
         const TModemCall call = ModemCallOptions(args);
-        LinkSession session({}, attachTimeoutSeconds, yes);
+        LinkSession session({}, attachTimeoutSeconds, yes, trace);
         ModemLink link(session, call);
         link.Connect();
         work(session, link.Where());

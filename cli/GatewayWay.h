@@ -15,7 +15,8 @@ class LinkSession;
 
 enum class TWay { Cable, Wakeup, ModemCall };
 
-// The command's own options with those of every way added, for its CliArgs.
+// The command's own options with those of every way added, for its CliArgs;
+// "--trace FILE" goes with every way.
 std::set<std::string> WithWayOptions(std::set<std::string> commandOptions);
 std::set<std::string> WithWayFlags(std::set<std::string> commandFlags);
 // The ways as a usage reads them: "(--port DEV | --ip ...)".
@@ -28,7 +29,8 @@ TWay ChooseWay(const CliArgs& args);
 // Reaches the gateway the chosen way (a UsageError for a value the way cannot
 // use, before anything is touched), runs `work` on the link with the name a
 // report gives the gateway (the port, or the gateway's serial number), and
-// hangs up afterwards. Ending the exchange of a cable is the work's own.
+// hangs up afterwards. Ending the exchange of a cable is the work's own. With
+// --trace, the link's trace goes to that file.
 void WithGateway(const CliArgs& args, double attachTimeoutSeconds, bool yes,
                  const std::function<void(LinkSession& session, const std::string& where)>& work);
 

@@ -6,6 +6,7 @@
 #include "Words.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -45,12 +46,23 @@ double SecondsOption(const CliArgs& args, const char* option, double defaultSeco
     return seconds;
 }
 
-LinkSession::LinkSession(const std::string& port, double attachTimeoutSeconds, bool yes)
+LinkSession::LinkSession(const std::string& port, double attachTimeoutSeconds, bool yes,
+                         const std::string& tracePath)
     : m_OwnApp(QCoreApplication::instance() ? nullptr
                                             : std::make_unique<QCoreApplication>(s_Argc, s_Argv)),
       m_Link(m_Terminal), m_User(&m_Language, yes), m_AttachSeconds(attachTimeoutSeconds) {
     LoadEnglish(m_Language);
+    if (!tracePath.empty()) {
+        m_Trace = std::make_unique<CLinkTrace>(m_Terminal.Tap(), [tracePath] {
+            return TTraceTarget{tracePath, {}};
+        });
+        m_Trace->SetFailureHandler([](const std::string& why) {
+            std::fprintf(stderr, "kolbrawin-cli: warning: the trace stops: %s\n", why.c_str());
+        });
+    }
     m_Link.SetComPort(port);
+    // The trace file is there even when the gateway is never reached.
+    m_Terminal.Tap().Event(port.empty() ? "start" : "start, port " + port);
     m_AttachTimer.setSingleShot(true);
     m_AttachTimer.setInterval(static_cast<int>(std::lround(attachTimeoutSeconds * 1000)));
     QObject::connect(&m_AttachTimer, &QTimer::timeout, [this] {

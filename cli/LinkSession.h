@@ -7,6 +7,7 @@
 #include "ConfigTransfer.h"
 #include "GatewayLink.h"
 #include "Language.h"
+#include "LinkTrace.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -29,7 +30,10 @@ std::string SecondsText(double seconds);
 
 class LinkSession {
 public:
-    LinkSession(const std::string& port, double attachTimeoutSeconds, bool yes);
+    // A trace path that is not empty gets the link's trace, a warning telling
+    // on standard error when it cannot be written.
+    LinkSession(const std::string& port, double attachTimeoutSeconds, bool yes,
+                const std::string& tracePath = {});
     ~LinkSession();
 
     CGatewayLink& Link() { return m_Link; }
@@ -46,6 +50,7 @@ private:
     CCOMTerminal m_Terminal;
     CGatewayLink m_Link;
     CCliUserPort m_User;
+    std::unique_ptr<CLinkTrace> m_Trace;
     QTimer m_AttachTimer;
     double m_AttachSeconds;
     bool m_AttachTimedOut = false;

@@ -18,13 +18,15 @@ const Command kCommands[] = {
     {"encode", "encode IN.sgd -o OUT.bin", &RunEncode},
     {"decode", "decode IN.bin [--variant X] [--force] -o OUT.sgd", &RunDecode},
     {"lang-report", "lang-report [--program-dir DIR]", &RunLangReport},
-    {"read", "read " + WayUsage() + " -o OUT.sgd [--attach-timeout SEC]", &RunRead},
+    {"read", "read " + WayUsage() + " -o OUT.sgd [--attach-timeout SEC] [--trace FILE]", &RunRead},
     {"write",
      "write " + WayUsage() +
-         " IN.sgd [--yes] [--pin PIN] [--password PASSWORD] [--attach-timeout SEC]",
+         " IN.sgd [--yes] [--pin PIN] [--password PASSWORD] [--attach-timeout SEC]"
+         " [--trace FILE]",
      &RunWrite},
     {"fw-info", "fw-info FILE", &RunFwInfo},
-    {"upgrade", "upgrade " + WayUsage() + " [--firmware FILE] [--yes] [--attach-timeout SEC]",
+    {"upgrade", "upgrade " + WayUsage() +
+         " [--firmware FILE] [--yes] [--attach-timeout SEC] [--trace FILE]",
      &RunUpgrade},
     {"monitor",
      "monitor --port DEV [--once | --passes N] [--set-centre NUMBER]"

@@ -1,5 +1,6 @@
 #include "ParameterCatalogue.h"
 
+#include "Fatal.h"
 #include "ParNumbers.h"
 #include "ParStrings.h"
 #include "Parameters.h"
@@ -245,6 +246,21 @@ void RegisterCatalogue(CParameters& parameters) {
     parameters.ResetAll();
     parameters.SetSaved("PINVal", false);
     parameters.SetSaved("ServisPassw", false);
+}
+
+const std::vector<ImageRegion>& SecretImageBytes() {
+    static const std::vector<ImageRegion> secrets = [] {
+        CParameters parameters;
+        RegisterCatalogue(parameters);
+        std::vector<ImageRegion> found;
+        for (const char* name : {"ServisPassw", "PINVal", "FXOFMPassw"}) {
+            const TMultiPar* record = parameters.Find(name);
+            KW_ASSERT(record != nullptr && record->Count == 1 && record->Type->ByteSize() > 0);
+            found.push_back({'\0', record->Type->m_Address, record->Type->ByteSize()});
+        }
+        return found;
+    }();
+    return secrets;
 }
 
 } // namespace kw

@@ -302,7 +302,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // A write's configuration goes out after the attach; an upgrade the
         // attach ran is no configuration.
         if (!running && setup.command == Command::Write)
-            link.SetTap([&sent](const TLinkTapEvent& event) { sent.See(event); });
+            link.Tap().Add([&sent](const TLinkTapEvent& event) { sent.See(event); });
     });
     line.m_OnWait = [&] {
         if (attaching && line.Now() - attachStart >= kAttachLimitMs)

@@ -2,6 +2,7 @@
 
 #include "COMTermExp.h"
 #include "Fatal.h"
+#include "LinkError.h"
 #include "LinkTime.h"
 #include "PortName.h"
 #include "ReplyWait.h"
@@ -74,13 +75,16 @@ bool CCOMTerminal::OpenPort(const std::string& name, int32_t rate) {
             m_Comm.OnRxChar = [this](TCustomComm&, int count) { ReceiveChars(count); };
             m_Comm.PurgeIn();
             m_Comm.PurgeOut();
+            m_Tap.Event("open " + path + " " + std::to_string(rate));
             return true;
         } catch (const ECommError& e) {
             m_LastOpenError = e.what();
             const bool sameAsClosed = closedOne && path == closedPath;
             if (!sameAsClosed || attempt >= kOpenAttempts ||
-                e.Message().find("Error updating DataControlBlock") != std::string::npos)
+                e.Message().find("Error updating DataControlBlock") != std::string::npos) {
+                m_Tap.Event("open " + path + " failed: " + e.Message());
                 throw CCOMTermExp(CCOMTermExp::PortUnavailable, e.Advice());
+            }
             kw::PauseHandlingMessages(kReleasePauseRounds);
         }
     }
@@ -95,18 +99,23 @@ bool CCOMTerminal::OpenLine(const std::string& path) {
         m_Line->Open(path);
     } catch (const ECommError& e) {
         m_LastOpenError = e.what();
+        m_Tap.Event("open " + path + " failed: " + e.Message());
         throw CCOMTermExp(CCOMTermExp::PortUnavailable, e.Advice());
     }
     m_Buffer.Clear();
     m_Terminator = 13;
-    m_Line->m_Received = [this](const uint8_t* bytes, int n) { m_Buffer.Append(bytes, n); };
+    m_Line->m_Received = [this](const uint8_t* bytes, int n) { Append(bytes, n); };
+    m_Tap.Event("open " + path + " " + std::to_string(m_LastRate));
     return true;
 }
 
 void CCOMTerminal::ClosePort() {
+    const bool open = m_Line != nullptr ? m_Line->IsOpen() : m_Comm.Enabled();
     if (m_Line != nullptr)
         m_Line->Close();
     m_Telephony.Drop();
+    if (open)
+        m_Tap.Event("close");
 }
 
 bool CCOMTerminal::AdoptCall(int descriptor, const std::string& received) {
@@ -115,8 +124,7 @@ bool CCOMTerminal::AdoptCall(int descriptor, const std::string& received) {
     m_Comm.SetReadBufSize(100000);
     m_Comm.SetWriteBufSize(100000);
     m_Buffer.Clear();
-    m_Buffer.Append(reinterpret_cast<const uint8_t*>(received.data()),
-                    static_cast<int32_t>(received.size()));
+    Append(reinterpret_cast<const uint8_t*>(received.data()), static_cast<int32_t>(received.size()));
     m_Comm.OnRxChar = [this](TCustomComm&, int count) { ReceiveChars(count); };
     m_Comm.OnError = [this](TCustomComm&, uint32_t) { m_Telephony.LineGone(); };
     try {
@@ -134,7 +142,17 @@ bool CCOMTerminal::AdoptCall(int descriptor, const std::string& received) {
 }
 
 int CCOMTerminal::Write(const void* bytes, int n) {
+    m_Tap.Sent(kw::TLinkTapEvent::Kind::Raw, bytes, size_t(std::max(n, 0)), m_TimeOut);
+    return PutBytes(bytes, n);
+}
+
+int CCOMTerminal::PutBytes(const void* bytes, int n) {
     return m_Line != nullptr ? m_Line->Write(bytes, n) : m_Comm.Write(bytes, n);
+}
+
+void CCOMTerminal::Append(const uint8_t* bytes, int32_t n) {
+    m_Tap.Received(bytes, n, m_Buffer.Count());
+    m_Buffer.Append(bytes, n);
 }
 
 void CCOMTerminal::ReceiveChars(int count) {
@@ -148,20 +166,22 @@ void CCOMTerminal::ReceiveChars(int count) {
         return; // the waits see the silence and time out
     }
     if (got > 0)
-        m_Buffer.Append(bytes, got);
+        Append(bytes, got);
 }
 
 void CCOMTerminal::SendPhase(const std::string& text) {
     m_Cancel = 0;
     const size_t length = std::strlen(text.c_str());
+    m_Tap.Sent(kw::TLinkTapEvent::Kind::Command, text.c_str(), length, m_TimeOut);
     if (length == 0)
         return;
     try {
-        Write(text.data(), static_cast<int>(length));
+        PutBytes(text.data(), static_cast<int>(length));
         m_Buffer.Clear();
         if (m_Terminator != 0)
-            Write(&m_Terminator, 1);
+            PutBytes(&m_Terminator, 1);
     } catch (const ECommError&) {
+        m_Tap.Event(kw::LinkFailureEvent(CCOMTermExp::WriteFailed));
         throw CCOMTermExp(CCOMTermExp::WriteFailed);
     }
 }
@@ -173,7 +193,7 @@ int CCOMTerminal::Wait(const std::function<int()>& complete, bool traceTimeout) 
             if (m_Cancel != 0)
                 throw CCOMTermExp(CCOMTermExp::Cancelled);
         },
-        complete, traceTimeout);
+        complete, traceTimeout, m_Tap);
 }
 
 bool CCOMTerminal::SendWait(const std::string& text, int32_t count) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "Comm.h"
+#include "LinkTap.h"
 #include "ReceiveBuffer.h"
 #include "TerminalLine.h"
 #include "Telephony.h"
@@ -47,6 +48,9 @@ public:
     TComm& Comm() { return m_Comm; }
     // Raw bytes to the port, as its Write (no terminator, the count untouched).
     int Write(const void* bytes, int n);
+    // Hears everything this terminal sends and receives and its events, and
+    // those of the modem call and TCP/IP link that share it.
+    kw::CLinkTap& Tap() { return m_Tap; }
     // Talk through `line` instead of the serial port (fuzz targets and tests);
     // nullptr returns to the port. Only while the port is closed.
     void UseLine(CTerminalLine* line) { m_Line = line; }
@@ -63,6 +67,8 @@ public:
 private:
     void SendPhase(const std::string& text);
     int Wait(const std::function<int()>& complete, bool traceTimeout);
+    int PutBytes(const void* bytes, int n);
+    void Append(const uint8_t* bytes, int32_t n);
     void ReceiveChars(int count);
     bool OpenLine(const std::string& path);
 
@@ -71,5 +77,6 @@ private:
     kw::CReceiveBuffer m_Buffer;
     std::string m_LastOpenError;
     CTerminalLine* m_Line = nullptr;
+    kw::CLinkTap m_Tap;
     kw::CTelephony m_Telephony{*this};
 };

@@ -1,6 +1,7 @@
 #include "GatewayLink.h"
 
 #include "COMTermExp.h"
+#include "LinkError.h"
 #include "LinkTime.h"
 #include "ReplyWait.h"
 
@@ -17,28 +18,34 @@ CGatewayLink::~CGatewayLink() {
     m_Terminal.Telephony().SetStateCallback({});
 }
 
-void CGatewayLink::Tap(TLinkTapEvent::Kind kind, const void* bytes, size_t n, int32_t timeOut) {
-    if (m_Tap)
-        m_Tap({kind, std::string(static_cast<const char*>(bytes), n), timeOut});
+void CGatewayLink::LinkReceive(const uint8_t* bytes, int32_t n) {
+    Tap().Received(bytes, n, m_LinkBuffer.Count());
+    m_LinkBuffer.Append(bytes, n);
 }
 
 bool CGatewayLink::LinkedConnectionUp() const {
     return m_LinkedConnection && m_LinkedConnection->state() == QAbstractSocket::ConnectedState;
 }
 
+void CGatewayLink::TcpFailure(int8_t code) {
+    Tap().Event(LinkFailureEvent(code));
+    throw CCOMTermExp(code);
+}
+
 void CGatewayLink::TcpSendPhase(const std::string& text) {
     m_LinkCancel = 0;
-    if (!LinkedConnectionUp())
-        throw CCOMTermExp(CCOMTermExp::ConnectionLost);
     const size_t length = std::strlen(text.c_str());
+    Tap().Sent(TLinkTapEvent::Kind::Command, text.c_str(), length, m_TcpTimeOut);
+    if (!LinkedConnectionUp())
+        TcpFailure(CCOMTermExp::ConnectionLost);
     if (length == 0)
         return;
     if (m_LinkedConnection->write(text.data(), static_cast<qint64>(length)) < 0)
-        throw CCOMTermExp(CCOMTermExp::WriteFailed);
+        TcpFailure(CCOMTermExp::WriteFailed);
     m_LinkBuffer.Clear();
     const char terminator = static_cast<char>(m_TcpTerminator & 0xFF);
     if (m_TcpTerminator != 0 && m_LinkedConnection->write(&terminator, 1) < 0)
-        throw CCOMTermExp(CCOMTermExp::WriteFailed);
+        TcpFailure(CCOMTermExp::WriteFailed);
 }
 
 int CGatewayLink::TcpWait(const std::function<int()>& complete, bool traceTimeout) {
@@ -51,12 +58,10 @@ int CGatewayLink::TcpWait(const std::function<int()>& complete, bool traceTimeou
             if (m_LinkCancel != 0 || m_ProgressCancel != 0)
                 throw CCOMTermExp(CCOMTermExp::Cancelled);
         },
-        complete, traceTimeout);
+        complete, traceTimeout, Tap());
 }
 
 bool CGatewayLink::LinkSendWait(const std::string& text, int32_t count) {
-    Tap(TLinkTapEvent::Kind::Command, text.c_str(), std::strlen(text.c_str()),
-        OnTcp() ? m_TcpTimeOut : m_Terminal.m_TimeOut);
     if (!OnTcp())
         return m_Terminal.SendWait(text, count);
     TcpSendPhase(text);
@@ -64,8 +69,6 @@ bool CGatewayLink::LinkSendWait(const std::string& text, int32_t count) {
 }
 
 int CGatewayLink::LinkSendExpect(const std::string& text, const std::vector<std::string>& replies) {
-    Tap(TLinkTapEvent::Kind::Command, text.c_str(), std::strlen(text.c_str()),
-        OnTcp() ? m_TcpTimeOut : m_Terminal.m_TimeOut);
     if (!OnTcp())
         return m_Terminal.SendExpect(text, replies);
     TcpSendPhase(text);
@@ -75,11 +78,10 @@ int CGatewayLink::LinkSendExpect(const std::string& text, const std::vector<std:
 }
 
 void CGatewayLink::LinkWrite(const void* bytes, int32_t n) {
-    Tap(TLinkTapEvent::Kind::Raw, bytes, static_cast<size_t>(n),
-        OnTcp() ? m_TcpTimeOut : m_Terminal.m_TimeOut);
     if (OnTcp()) {
+        Tap().Sent(TLinkTapEvent::Kind::Raw, bytes, static_cast<size_t>(n), m_TcpTimeOut);
         if (!LinkedConnectionUp())
-            throw CCOMTermExp(CCOMTermExp::ConnectionLost);
+            TcpFailure(CCOMTermExp::ConnectionLost);
         m_LinkedConnection->write(static_cast<const char*>(bytes), n);
         return;
     }
@@ -88,6 +90,7 @@ void CGatewayLink::LinkWrite(const void* bytes, int32_t n) {
     } catch (const ECommError&) {
         // A closed or refusing port: as a failed command write, so it reaches
         // the transfer's report instead of escaping it.
+        Tap().Event(LinkFailureEvent(CCOMTermExp::WriteFailed));
         throw CCOMTermExp(CCOMTermExp::WriteFailed);
     }
 }

@@ -17,15 +17,6 @@
 
 namespace kw {
 
-// One thing that went over the link, for a support trace and for tests: a
-// command text (empty when only a reply is awaited) or raw bytes, with the
-// reply time-out in effect.
-struct TLinkTapEvent {
-    enum class Kind { Command, Raw } kind;
-    std::string bytes;
-    int32_t timeOut;
-};
-
 class CGatewayLink {
 public:
     enum ConnectionType : int8_t { SerialCable = 0, ModemCall = 1, TcpIp = 2 };
@@ -51,7 +42,7 @@ public:
     void LinkIdle(int32_t ms, const std::function<bool()>& stillWanted = {});
 
     // The TCP read handler hands the linked connection's bytes in here.
-    void LinkReceive(const uint8_t* bytes, int32_t n) { m_LinkBuffer.Append(bytes, n); }
+    void LinkReceive(const uint8_t* bytes, int32_t n);
     CReceiveBuffer& LinkBuffer() { return m_LinkBuffer; }
 
     // Both reply time-outs (terminal and TCP) and both terminators at once, as
@@ -113,13 +104,15 @@ public:
         if (m_AttachObserver)
             m_AttachObserver(running);
     }
-    // Sees every command and raw write; empty when nobody listens.
-    void SetTap(std::function<void(const TLinkTapEvent&)> tap) { m_Tap = std::move(tap); }
+    // Hears every path to the gateway: the terminal's, whose cable and modem
+    // call the link uses, and the TCP/IP link's.
+    CLinkTap& Tap() { return m_Terminal.Tap(); }
 
 private:
     bool OnTcp() const { return m_ConType == TcpIp; }
     bool LinkedConnectionUp() const;
-    void Tap(TLinkTapEvent::Kind kind, const void* bytes, size_t n, int32_t timeOut);
+    // Tells the tap how the TCP exchange failed and raises `code`.
+    [[noreturn]] void TcpFailure(int8_t code);
     void TcpSendPhase(const std::string& text);
     int TcpWait(const std::function<int()>& complete, bool traceTimeout);
 
@@ -140,7 +133,6 @@ private:
     std::function<void()> m_StateObserver;
     std::function<bool()> m_UnattendedUpgrade;
     std::function<void(bool running)> m_AttachObserver;
-    std::function<void(const TLinkTapEvent&)> m_Tap;
 };
 
 } // namespace kw

@@ -7,6 +7,7 @@
 #include "LinkError.h"
 #include "LinkLog.h"
 #include "LinkTime.h"
+#include "ParameterCatalogue.h"
 #include "UserPort.h"
 #include "Words.h"
 
@@ -66,6 +67,7 @@ bool AttachOnce(CGatewayLink& link, CUserPort& user, bool checkFirmware) {
 bool ReadRegionCopies(CGatewayLink& link, const char* command, uint8_t* copy, int32_t replySize,
                       const uint8_t* image, const ImageRegion& region) {
     for (int attempt = 0; attempt < 3; ++attempt) {
+        HideImageSecrets(link, region, true);
         link.LinkSendWait(command, replySize);
         link.LinkCopy(copy, replySize);
         if (RegionChecksumValid(image, region))
@@ -192,6 +194,19 @@ bool ReadRegions(CGatewayLink& link, uint8_t* buffer, bool withRegionB) {
     if (!ReadRegionCopies(link, "e", buffer, 2049, image, kRegionA))
         return false;
     return !withRegionB || ReadRegionCopies(link, "E", buffer + 4096, 8193, image, kRegionB);
+}
+
+void HideImageSecrets(CGatewayLink& link, const ImageRegion& part, bool inReply) {
+    const int32_t shift = inReply ? 1 : 0;
+    std::vector<TByteRange> ranges;
+    for (const ImageRegion& secret : SecretImageBytes())
+        for (const TByteRange& inside : RangesWithin({{secret.begin, secret.size}}, part.begin,
+                                                     part.size))
+            ranges.push_back({inside.begin + shift, inside.size});
+    if (inReply)
+        link.Tap().HideInNext({}, std::move(ranges));
+    else
+        link.Tap().HideInNext(std::move(ranges), {});
 }
 
 } // namespace kw

@@ -11,6 +11,7 @@ class CUserPort;
 namespace kw {
 
 class CGatewayLink;
+struct ImageRegion;
 
 // Bytes of the buffer ReadRegions fills: the "e" reply at 0 (region A from 1),
 // the "E" reply at 4096 (region B from 4097). Bytes 1 to 12288 are the image.
@@ -41,5 +42,10 @@ void ModemGreeting(CGatewayLink& link, const std::function<void(int)>& stepDone 
 // Reads region A, and region B too when asked, each up to three times until its
 // checksum holds. False after three bad copies of a region.
 bool ReadRegions(CGatewayLink& link, uint8_t* buffer, bool withRegionB);
+
+// Marks the PIN and the passwords inside `part` of the image as secret for the
+// link's tap: in the next raw write, which sends that part, or in the reply to
+// the next command, which returns it from the reply's byte 1.
+void HideImageSecrets(CGatewayLink& link, const ImageRegion& part, bool inReply);
 
 } // namespace kw

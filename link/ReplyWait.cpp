@@ -1,6 +1,7 @@
 #include "ReplyWait.h"
 
 #include "COMTermExp.h"
+#include "LinkError.h"
 #include "LinkTime.h"
 
 #include <cstdio>
@@ -9,7 +10,7 @@ namespace kw {
 
 int WaitForReply(const CReceiveBuffer& buffer, int32_t timeOutMs,
                  const std::function<void()>& checkAbort, const std::function<int()>& complete,
-                 bool traceTimeout) {
+                 bool traceTimeout, CLinkTap& tap) {
     const uint32_t limit = timeOutMs > 0 ? static_cast<uint32_t>(timeOutMs) : 0;
     int32_t seen = buffer.Count();
     uint32_t since = TickCount();
@@ -18,13 +19,19 @@ int WaitForReply(const CReceiveBuffer& buffer, int32_t timeOutMs,
             seen = buffer.Count();
             since = TickCount();
         }
-        checkAbort();
+        try {
+            checkAbort();
+        } catch (const CCOMTermExp& e) {
+            tap.Event(LinkFailureEvent(e.Code()));
+            throw;
+        }
         if (const int result = complete())
             return result;
         HandleOneMessage();
     }
     if (traceTimeout)
         std::fputs("Connection timeout\n", stderr);
+    tap.Event(LinkFailureEvent(CCOMTermExp::TimedOut));
     throw CCOMTermExp(CCOMTermExp::TimedOut);
 }
 

@@ -56,6 +56,10 @@ CTelephony::CTelephony(CCOMTerminal& terminal) : m_Terminal(terminal) {
 void CTelephony::SetFlags(bool dataCall, bool callActive) {
     if (dataCall == m_DataCall && callActive == m_CallActive)
         return;
+    if (dataCall && !m_DataCall)
+        m_Terminal.Tap().Event("call connected");
+    else if (!callActive && m_CallActive)
+        m_Terminal.Tap().Event("hang-up");
     m_DataCall = dataCall;
     m_CallActive = callActive;
     if (m_StateCallback)
@@ -82,11 +86,13 @@ bool CTelephony::OpenLine(const TModemLine& line) {
         m_Modem.PurgeIn();
         m_Reader = {};
         m_AfterConnect.clear();
+        m_Terminal.Tap().Event("open modem " + line.Device + " " + std::to_string(line.Speed));
         return true;
     } catch (const ECommError& e) {
         m_OpenError = e.Advice().empty() ? e.what() : e.Advice();
         while (!m_OpenError.empty() && m_OpenError.back() == ' ')
             m_OpenError.pop_back();
+        m_Terminal.Tap().Event("open modem " + line.Device + " failed: " + m_OpenError);
         return false;
     }
 }
@@ -97,6 +103,7 @@ void CTelephony::CloseLine() {
 }
 
 bool CTelephony::WriteCommand(const std::string& text) {
+    m_Terminal.Tap().Sent(TLinkTapEvent::Kind::Command, text.data(), text.size(), 0);
     const std::string line = text + "\r";
     try {
         return m_Modem.Write(line.data(), static_cast<int>(line.size())) ==
@@ -149,6 +156,7 @@ void CTelephony::Received(int count) {
         }
         if (got <= 0)
             return;
+        m_Terminal.Tap().Received(bytes, got, 0);
         count -= got;
         for (int i = 0; i < got; ++i) {
             for (const std::string& line : m_Reader.Take(bytes + i, 1))
@@ -336,9 +344,11 @@ void CTelephony::HangUpConnected() {
         try {
             WaitFor([&] { return !comm.Enabled(); }, guard + guard / 5);
             m_Terminal.Buffer().Clear();
+            m_Terminal.Tap().Sent(TLinkTapEvent::Kind::Raw, "+++", 3, 0);
             if (comm.Enabled() && comm.Write("+++", 3) == 3 &&
                 AwaitTerminalReply("OK", guard * 2 + kHangUpReplyMs)) {
                 m_Terminal.Buffer().Clear();
+                m_Terminal.Tap().Sent(TLinkTapEvent::Kind::Command, "ATH", 3, 0);
                 if (comm.Write("ATH\r", 4) == 4)
                     AwaitTerminalReply("OK", kHangUpReplyMs);
             }

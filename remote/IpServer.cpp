@@ -113,6 +113,8 @@ void CIpServer::CancelDialling() {
 }
 
 void CIpServer::Disconnect() {
+    if (m_Host.LinkExists())
+        m_Terminal.Tap().Event("close");
     m_Host.LinkDown();
     Deactivate();
     m_SocketTimer.stop();
@@ -148,6 +150,7 @@ void CIpServer::ClientConnected(QTcpSocket* client) {
         client, &QTcpSocket::errorOccurred, &m_Server,
         [this, client](QAbstractSocket::SocketError error) { ClientError(client, error); });
     m_Clients[client] = StartHandshake(Now());
+    m_Terminal.Tap().Event("connection from " + RemoteAddress(client));
     m_Host.AddDiallingLine(word::kIncomingConnection, {RemoteAddress(client)});
 }
 
@@ -179,6 +182,7 @@ void CIpServer::ReadGreeting(QTcpSocket* client) {
         const auto found = m_Clients.find(client);
         if (found == m_Clients.end())
             return;
+        m_Terminal.Tap().Received(reinterpret_cast<const uint8_t*>(piece), int32_t(n), 0);
         const THandshakeStep step =
             HandshakeReceive(found->second, Now(), reinterpret_cast<const uint8_t*>(piece),
                              size_t(n), m_Settings.LastIpSerial);
@@ -191,8 +195,10 @@ void CIpServer::ReadGreeting(QTcpSocket* client) {
 }
 
 void CIpServer::Apply(QTcpSocket* client, const THandshakeStep& step) {
-    if (!step.send.empty())
+    if (!step.send.empty()) {
+        m_Terminal.Tap().Sent(TLinkTapEvent::Kind::Raw, step.send.data(), step.send.size(), 0);
         client->write(step.send.data(), qint64(step.send.size()));
+    }
     switch (step.end) {
     case THandshakeStep::End::None:
         break;
@@ -211,6 +217,7 @@ void CIpServer::Apply(QTcpSocket* client, const THandshakeStep& step) {
 }
 
 void CIpServer::Linked(QTcpSocket* client) {
+    m_Terminal.Tap().Event("gateway linked from " + RemoteAddress(client));
     m_Host.LinkUp(client, kTcpLinkTimeOutMs);
     m_Host.CloseDialling();
     m_Host.LinkStateChanged();
@@ -232,6 +239,7 @@ void CIpServer::ClientDisconnected(QTcpSocket* client) {
     Release(client);
     if (!linked)
         return;
+    m_Terminal.Tap().Event("hang-up");
     m_Host.LinkDown();
     m_SocketTimer.start(); // its next tick takes the idle server down
     m_Host.LinkStateChanged();
@@ -242,9 +250,11 @@ void CIpServer::ClientError(QTcpSocket* client, QAbstractSocket::SocketError err
     if (error == QAbstractSocket::RemoteHostClosedError || m_Clients.count(client) == 0)
         return;
     const bool linked = m_Host.LinkedConnection() == client;
+    const std::string why = client->errorString().toStdString();
     Release(client);
     if (!linked)
         return;
+    m_Terminal.Tap().Event("connection lost: " + why);
     m_Host.LinkDown();
     Deactivate();
     m_SocketTimer.stop();

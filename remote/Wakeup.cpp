@@ -75,7 +75,9 @@ Dialogue TalkToModem(const TWakeupContext& c) {
     if (modem.SendExpect(command, {"\r\n> ", kError, kSmsError}) != 1)
         return Dialogue::Refused;
     modem.m_Terminator = 0;
-    // The modem echoes the PDU as it takes it; only its end matters.
+    // The modem echoes the PDU as it takes it; only its end matters. The PDU
+    // carries the gateway's password: a trace shows neither it nor its echo.
+    modem.Tap().HideInNext({kAllBytes}, {kAllBytes});
     modem.SendExpect(pdu.Sent(), {pdu.Sent()});
     modem.m_TimeOut = kSendTimeOutMs;
     const int answer = modem.SendExpect("\x1A", {kOk, kError, kSmsError});

@@ -2,6 +2,7 @@
 
 #include "ParFile.h"
 #include "Parameters.h"
+#include "PrivateFolder.h"
 #include "UserPort.h"
 #include "Words.h"
 
@@ -21,14 +22,6 @@ constexpr size_t kTimeLength = 19; // YYYY-MM-DD_HH-MM-SS
 constexpr size_t kMaxSerialLength = 64;
 const std::string kExtension = ".sgd";
 const std::string kWrittenSuffix = "_written.sgd";
-
-std::string TimeText(std::time_t when) {
-    std::tm local{};
-    localtime_r(&when, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d_%H-%M-%S", &local);
-    return text;
-}
 
 bool IsTimeText(const std::string& text) {
     if (text.size() != kTimeLength)
@@ -62,25 +55,6 @@ std::optional<TBackupEntry> ParseName(const std::string& name) {
                             middle.find_first_not_of("0123456789", 1) != std::string::npos))
         return std::nullopt;
     return entry;
-}
-
-// Creates an owner-only folder, or makes an existing one owner-only. A link or
-// a file in its place is refused rather than followed.
-bool OwnerOnlyFolder(const fs::path& folder, std::string& error) {
-    std::error_code ec;
-    // The data folder above is the program's; only what lies below is made here owner-only.
-    fs::create_directories(folder.parent_path(), ec);
-    errno = 0;
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-        error = folder.string() + ": " + std::strerror(errno);
-        return false;
-    }
-    if (!fs::is_directory(fs::symlink_status(folder, ec))) {
-        error = folder.string() + ": not a folder";
-        return false;
-    }
-    fs::permissions(folder, fs::perms::owner_all, ec);
-    return true;
 }
 
 std::string SystemReason(const std::string& path) {
@@ -121,7 +95,7 @@ std::optional<std::string> CBackupStore::Save(const CParameters& parameters, boo
     if (!OwnerOnlyFolder(m_Folder, error) || !OwnerOnlyFolder(folder, error))
         return std::nullopt;
 
-    const std::string time = TimeText(m_Now ? m_Now() : std::time(nullptr));
+    const std::string time = FileTimeText(m_Now ? m_Now() : std::time(nullptr));
     const std::string suffix = written ? kWrittenSuffix : kExtension;
     // Two in one second keep both: the second one gets a number.
     fs::path target = folder / (time + suffix);

@@ -60,6 +60,7 @@ bool WriteRegion(CGatewayLink& link, CUserPort& user, const std::function<bool()
             continue;
         progress.accepted = true;
         ReadBackTimeOuts(link);
+        HideImageSecrets(link, region, true);
         link.LinkSendWait(readCommand, region.size + 1);
         user.SetProgressPosition(readPosition);
         link.LinkCopy(reply, region.size + 1);
@@ -75,6 +76,7 @@ bool SendRegionA(CGatewayLink& link, CUserPort& user, const uint8_t* image,
     link.LinkClear();
     progress.sent = true;
     link.LinkWrite("g", 1);
+    HideImageSecrets(link, kRegionA, false);
     link.LinkWrite(image, kRegionA.size);
     user.SetProgressPosition(3);
     SleepWithoutMessages(200);
@@ -88,8 +90,9 @@ bool SendRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image,
     link.LinkWrite("G", 1);
     for (int chunk = 0; chunk < 4; ++chunk) {
         link.LinkClear();
-        link.LinkWrite(image + kRegionB.begin + static_cast<ptrdiff_t>(kChunkSize) * chunk,
-                       kChunkSize);
+        const ImageRegion part{kRegionB.letter, kRegionB.begin + kChunkSize * chunk, kChunkSize};
+        HideImageSecrets(link, part, false);
+        link.LinkWrite(image + part.begin, kChunkSize);
         user.SetProgressPosition(5 + chunk);
         SleepWithoutMessages(200);
         if (link.LinkSendExpect("", kAcknowledge) != 1)
@@ -175,6 +178,7 @@ TransferOutcome WriteAttached(const TTransferHost& host, WriteProgress& progress
     host.parameters.StoreToImage(image.data(), kImageSize);
     std::vector<uint8_t> readBuffer(kReadBufferSize);
     link.LinkClear();
+    HideImageSecrets(link, kRegionA, true);
     link.LinkSendWait("e", 2049);
     user.SetProgressPosition(2);
     link.LinkCopy(readBuffer.data(), 2049);

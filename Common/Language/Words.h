@@ -194,7 +194,11 @@ inline constexpr int kOtherColumn = 475;
 inline constexpr int kNoDifferences = 476;
 inline constexpr int kWriteWillChange = 477;
 inline constexpr int kWriteAnyway = 478;
+inline constexpr int kRecordTraces = 479;
+inline constexpr int kOpenTracesFolder = 480;
+inline constexpr int kTraceFailed = 481;
 inline constexpr int kDifferencesCount = 482;
+inline constexpr int kFolderNotOpened = 483;
 
 // ---- Spreadsheets, undo, report (sheets, app)
 inline constexpr int kEditMenu = 490;

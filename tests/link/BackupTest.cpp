@@ -2,15 +2,14 @@
 // gateway's values, a serial number that would lead out of the backups folder,
 // and a data folder on a full disk, which must not fail the read.
 #include "BackupStore.h"
+#include "FileSizeLimit.h"
 #include "GatewayProtocol.h"
 #include "GatewayRig.h"
 #include "ParameterCatalogue.h"
 #include "RandomConfiguration.h"
 #include "TempDir.h"
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -74,23 +73,6 @@ TEST_F(Backup, AReadLeavesOneOwnerOnlyBackupInsideTheBackupsFolder) {
     EXPECT_FALSE(listed[0].written);
     EXPECT_EQ(kw::BackupHardwareLetter(files[0]), "C");
 }
-
-// Restores the file-size limit and SIGXFSZ however the test ends.
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved);
-        previous = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previous);
-    }
-    rlimit saved{};
-    void (*previous)(int) = nullptr;
-};
 
 TEST_F(Backup, AFullDiskWarnsOnceAndTheReadStillSucceeds) {
     StartSim({"--serial", "SN-1"});

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -90,9 +91,23 @@ TEST_F(CliLink, WriteSendsTheFileAndThePinOnlyWhenGiven) {
     ASSERT_EQ(Cli("read" + Port() + " -o " + dir.Path("gw.sgd")).exitCode, 0);
     const kw::test::Image before = ReadImageFile(sim.Path("memory.bin"));
 
-    const CliRun run = Cli("write" + Port() + " " + dir.Path("gw.sgd") + " --pin 2468");
+    const CliRun run =
+        Cli("write" + Port() + " " + dir.Path("gw.sgd") + " --pin 2468 --trace " + dir.Path("w.log"));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(PinOf(ReadImageFile(sim.Path("memory.bin"))), "2468");
+    // The trace has the exchange from the port's opening, the new PIN only as its length.
+    const std::string trace = dir.Read("w.log");
+    EXPECT_NE(trace.find("-- open " + sim.LinkPath()), std::string::npos) << trace.substr(0, 500);
+    EXPECT_NE(trace.find(">> 2049 | 67 "), std::string::npos); // "g" and region A, one burst
+    EXPECT_NE(trace.find("[secret 4 bytes]"), std::string::npos);
+    CParameters catalogue;
+    kw::RegisterCatalogue(catalogue);
+    const size_t pin = size_t(catalogue.Find("PINVal")->Type->m_Address);
+    const Image memory = ReadImageFile(sim.Path("memory.bin"));
+    char pinHex[16];
+    std::snprintf(pinHex, sizeof pinHex, "%02X %02X %02X %02X", memory[pin], memory[pin + 1],
+                  memory[pin + 2], memory[pin + 3]);
+    EXPECT_EQ(trace.find(pinHex), std::string::npos) << pinHex;
     // Nothing else changed: the file came from this gateway.
     CParameters again;
     kw::RegisterCatalogue(again);

@@ -33,7 +33,10 @@ int CountLines(const std::vector<std::string>& lines, const std::string& line) {
 
 GatewayRig::GatewayRig() {
     RegisterCatalogue(parameters);
-    link.SetTap([this](const TLinkTapEvent& event) { tapped.push_back(event); });
+    link.Tap().Add([this](const TLinkTapEvent& event) {
+        if (event.Sent())
+            tapped.push_back(event);
+    });
 }
 
 void GatewayRig::StartSim(std::vector<std::string> options, const Image& memory) {

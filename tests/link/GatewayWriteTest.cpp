@@ -207,7 +207,7 @@ TEST_F(Write, ALineDroppedWhileSendingEndsWithATimeOut) {
     MakeConfiguration("A", 12);
     user.ExpectMessage(Icon::Error, 110, {"CE_CONNECTION_TIMEOUT"})
         .ExpectMessage(Icon::Error, kMayBeIncomplete);
-    link.SetTap([this](const kw::TLinkTapEvent&) {
+    link.Tap().Add([this](const kw::TLinkTapEvent&) {
         // Keep the test short: a dropped line is silent whatever the limit.
         if (terminal.m_TimeOut == 20000)
             link.SetReplyTimeOuts(500);
@@ -249,7 +249,7 @@ TEST(WriteRetry, EveryAttemptSendsWithTheLongTimeOut) {
     kw::CGatewayLink link(terminal);
     link.SetComPort(peer.Path());
     std::vector<std::pair<std::string, int32_t>> waits; // awaited replies, time-outs
-    link.SetTap([&](const kw::TLinkTapEvent& event) {
+    link.Tap().Add([&](const kw::TLinkTapEvent& event) {
         if (event.kind == kw::TLinkTapEvent::Kind::Command)
             waits.emplace_back(event.bytes, event.timeOut);
     });

@@ -145,8 +145,8 @@ TEST_F(TcpLink, AnAttachEndsOnALostConnectionAndAsksASilentGatewayAgain) {
         if (c.reported)
             user.ExpectMessage(CUserPort::Icon::Error, 110, {"CE_CONNECTION_LOST"});
         int asked = 0;
-        link.SetTap([&](const kw::TLinkTapEvent& event) {
-            if (event.bytes == "B" && ++asked == c.cancelAfter)
+        link.Tap().Add([&](const kw::TLinkTapEvent& event) {
+            if (event.Sent() && event.bytes == "B" && ++asked == c.cancelAfter)
                 user.PressCancel();
         });
         link.SetReplyTimeOuts(100);

@@ -76,8 +76,8 @@ TEST_F(ScriptedGateway, AnAttachThatTimesOutOnceSucceedsOnItsSecondTry) {
 TEST_F(ScriptedGateway, CancelAfterTheExchangeOpenedLeavesItToTheRelease) {
     peer.AddRule({"U", "X"});
     peer.AddRule({"U", "X"}); // and then "B" goes unanswered
-    link.SetTap([this](const kw::TLinkTapEvent& event) {
-        if (event.bytes == "B")
+    link.Tap().Add([this](const kw::TLinkTapEvent& event) {
+        if (event.Sent() && event.bytes == "B")
             QTimer::singleShot(100, [this] { user.PressCancel(); });
     });
     CParameters parameters;
@@ -197,8 +197,8 @@ TEST_P(CancelAfterAttach, EndsTheCommandQuietlyUnlessDataWentOut) {
     }
     const Image image = EncodedImage(parameters);
     const std::string letter = parameters.GetValue("HWVer", 0);
-    link.SetTap([this, &c](const kw::TLinkTapEvent& event) {
-        if (event.bytes == c.pressAt)
+    link.Tap().Add([this, &c](const kw::TLinkTapEvent& event) {
+        if (event.Sent() && event.bytes == c.pressAt)
             QTimer::singleShot(100, [this] { user.PressCancel(); });
     });
     if (c.mayBeIncomplete)

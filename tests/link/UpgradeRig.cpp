@@ -35,7 +35,10 @@ size_t IndexOf(const std::vector<std::string>& lines, const std::string& line, s
 }
 
 UpgradeRig::UpgradeRig() {
-    link.SetTap([this](const TLinkTapEvent& event) { tapped.push_back(event); });
+    link.Tap().Add([this](const TLinkTapEvent& event) {
+        if (event.Sent())
+            tapped.push_back(event);
+    });
     user.SetVersionAnswer(true);
 }
 

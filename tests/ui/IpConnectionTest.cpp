@@ -75,7 +75,10 @@ protected:
         }));
     }
     void Tap() {
-        Link().SetTap([this](const kw::TLinkTapEvent& event) { sent.push_back(event); });
+        Link().Tap().Add([this](const kw::TLinkTapEvent& event) {
+            if (event.Sent())
+                sent.push_back(event);
+        });
     }
 
     SimProcess sim;
