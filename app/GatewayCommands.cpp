@@ -59,6 +59,7 @@ void CGatewayCommands::Run(const std::function<void()>& command) {
     if (m_Busy)
         return;
     m_Busy = true;
+    m_Trace.EndFile(); // what came between commands keeps its own file
     try {
         command();
     } catch (...) {

@@ -33,6 +33,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -296,13 +297,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool attaching = false;
     uint32_t attachStart = 0;
     SentRegions sent;
+    std::optional<CTapListener> sentTap;
     link.SetAttachObserver([&](bool running) {
         attaching = running;
         attachStart = line.Now();
         // A write's configuration goes out after the attach; an upgrade the
         // attach ran is no configuration.
-        if (!running && setup.command == Command::Write)
-            link.Tap().Add([&sent](const TLinkTapEvent& event) { sent.See(event); });
+        if (!running && setup.command == Command::Write && !sentTap)
+            sentTap.emplace(link.Tap(), [&sent](const TLinkTapEvent& event) { sent.See(event); });
     });
     line.m_OnWait = [&] {
         if (attaching && line.Now() - attachStart >= kAttachLimitMs)

@@ -65,6 +65,21 @@ private:
     std::vector<TByteRange> m_Reply;
 };
 
+// A listener for as long as this lives: one that captures what goes before the
+// tap cannot outlive it.
+class CTapListener {
+public:
+    CTapListener(CLinkTap& tap, CLinkTap::Listener listener)
+        : m_Tap(tap), m_Id(tap.Add(std::move(listener))) {}
+    ~CTapListener() { m_Tap.Remove(m_Id); }
+    CTapListener(const CTapListener&) = delete;
+    CTapListener& operator=(const CTapListener&) = delete;
+
+private:
+    CLinkTap& m_Tap;
+    int m_Id;
+};
+
 // The secret ranges of `ranges` that fall inside [offset, offset + n),
 // relative to offset.
 std::vector<TByteRange> RangesWithin(const std::vector<TByteRange>& ranges, int32_t offset,

@@ -90,11 +90,10 @@ TTraceTarget TraceInDataFolder(const std::string& dataFolder, const std::string&
 }
 
 CLinkTrace::CLinkTrace(CLinkTap& tap, TargetSource source)
-    : m_Tap(tap), m_TapId(tap.Add([this](const TLinkTapEvent& event) { Hear(event); })),
-      m_Source(std::move(source)) {}
+    : m_Source(std::move(source)),
+      m_Listener(tap, [this](const TLinkTapEvent& event) { Hear(event); }) {}
 
 CLinkTrace::~CLinkTrace() {
-    m_Tap.Remove(m_TapId);
     EndFile();
 }
 

@@ -51,8 +51,6 @@ private:
     void WriteLine(std::chrono::system_clock::time_point when, const std::string& text);
     void Fail(const std::string& why);
 
-    CLinkTap& m_Tap;
-    int m_TapId;
     TargetSource m_Source;
     std::function<void(const std::string&)> m_FailureHandler;
     int m_File = -1;
@@ -62,6 +60,7 @@ private:
     std::string m_Raw;
     std::vector<TByteRange> m_RawSecret;
     std::chrono::system_clock::time_point m_RawSince;
+    CTapListener m_Listener; // last: it goes first, before what it writes to
 };
 
 // <data folder>/traces/<YYYY-MM-DD_HH-MM-SS>-<port>.log, the folder made

@@ -283,7 +283,7 @@ TEST_F(DialUp, AnAttachOnALostLinkStopsAtOnce) {
     // Each attempt asks "B"; a loop that spins shows itself by its count (and
     // ends, as a Cancel pressed without a message ends it) instead of hanging.
     int attempts = 0;
-    link.Tap().Add([&](const TLinkTapEvent& event) {
+    const CTapListener cancelAtB(link.Tap(), [&](const TLinkTapEvent& event) {
         if (event.Sent() && event.bytes == "B" && ++attempts > 50)
             user.PressCancel();
     });
@@ -314,7 +314,8 @@ TEST_F(DialUp, ReadAndWriteOverTheCallKeepTheExchangeAndTheLongTimeOut) {
     ASSERT_TRUE(link.Connected());
     ModemGreeting(link);
     std::vector<TLinkTapEvent> tapped;
-    link.Tap().Add([&](const TLinkTapEvent& event) { tapped.push_back(event); });
+    const CTapListener recorder(link.Tap(),
+                                [&](const TLinkTapEvent& event) { tapped.push_back(event); });
 
     CParameters parameters;
     RegisterCatalogue(parameters);

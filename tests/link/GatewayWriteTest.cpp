@@ -111,7 +111,8 @@ TEST_F(Write, SendsWithTheLongTimeOutAndReadsBackWithTheShortOne) {
     MakeConfiguration("A", 5);
     user.ExpectMessage(Icon::Information, 114);
     ASSERT_EQ(kw::WriteToGateway(Host()).result, TransferResult::Done);
-    // What followed the "g": the region, the acknowledgement, the read-back.
+    // What followed the "g": the region, the acknowledgement, the read-back,
+    // the same for region B, and the end of the exchange.
     std::vector<std::pair<std::string, int32_t>> afterG;
     bool seen = false;
     for (const kw::TLinkTapEvent& event : tapped) {
@@ -122,7 +123,7 @@ TEST_F(Write, SendsWithTheLongTimeOutAndReadsBackWithTheShortOne) {
     const std::vector<std::pair<std::string, int32_t>> expected = {
         {"g", 20000},    {"data", 20000}, {"", 20000},     {"e", 1000}, {"G", 20000},
         {"data", 20000}, {"", 20000},     {"data", 20000}, {"", 20000}, {"data", 20000},
-        {"", 20000},     {"data", 20000}, {"", 20000},     {"E", 1000}};
+        {"", 20000},     {"data", 20000}, {"", 20000},     {"E", 1000}, {"A", 1000}};
     EXPECT_EQ(afterG, expected);
     EXPECT_EQ(terminal.m_TimeOut, 1000);
 }
@@ -249,7 +250,7 @@ TEST(WriteRetry, EveryAttemptSendsWithTheLongTimeOut) {
     kw::CGatewayLink link(terminal);
     link.SetComPort(peer.Path());
     std::vector<std::pair<std::string, int32_t>> waits; // awaited replies, time-outs
-    link.Tap().Add([&](const kw::TLinkTapEvent& event) {
+    const kw::CTapListener recorder(link.Tap(), [&](const kw::TLinkTapEvent& event) {
         if (event.kind == kw::TLinkTapEvent::Kind::Command)
             waits.emplace_back(event.bytes, event.timeOut);
     });

@@ -145,7 +145,7 @@ TEST_F(TcpLink, AnAttachEndsOnALostConnectionAndAsksASilentGatewayAgain) {
         if (c.reported)
             user.ExpectMessage(CUserPort::Icon::Error, 110, {"CE_CONNECTION_LOST"});
         int asked = 0;
-        link.Tap().Add([&](const kw::TLinkTapEvent& event) {
+        const kw::CTapListener cancelAtB(link.Tap(), [&](const kw::TLinkTapEvent& event) {
             if (event.Sent() && event.bytes == "B" && ++asked == c.cancelAfter)
                 user.PressCancel();
         });

@@ -101,9 +101,11 @@ TEST_F(Upgrade, LetterEWritesBlocksAbove64KiBWithQAndEveryDataByteAlone) {
     user.ExpectQuestion(Icon::Question, 116, true).ExpectMessage(Icon::Information, 123);
     ASSERT_EQ(kw::UpgradeCommand(Host()).result, UpgradeResult::Done);
 
-    // Per block: the letter, the two address bytes, then 2048 writes of one byte.
+    // Per block: the letter, the two address bytes, then 2048 writes of one
+    // byte; last the "A" that ends the exchange.
     const std::vector<std::string> writes = RawWrites();
-    ASSERT_EQ(writes.size(), 60u * (2 + 2048));
+    ASSERT_EQ(writes.size(), 60u * (2 + 2048) + 1);
+    EXPECT_EQ(writes.back(), "A");
     const auto blockStart = [&](int k) { return size_t(k) * 2050; };
     EXPECT_EQ(writes[blockStart(31)], "K");
     EXPECT_EQ(writes[blockStart(31) + 1], std::string("\xF8\x00", 2));

@@ -1,14 +1,17 @@
 // The gateway-command runner driven without a window: a read against the real
 // simulated gateway, the busy guard, the close that waits for the command, and
-// the exchange ended when the window goes.
+// the exchange ended when the window goes, and the traces "Record traces" leaves.
 #include "GatewayCommands.h"
 #include "ParameterCatalogue.h"
 #include "Parameters.h"
 #include "ScriptedUserPort.h"
 #include "SimProcess.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 
 namespace {
@@ -71,6 +74,39 @@ TEST_F(GatewayCommandRunner, ReadsAndEndsTheExchangeWhenTheWindowGoes) {
     EXPECT_FALSE(commands.Link().ExchangeOpen());
     EXPECT_TRUE(commands.Link().Closing());
     EXPECT_EQ(closed, 0);
+}
+
+TEST_F(GatewayCommandRunner, RecordTracesLeavesAFilePerExchangeAndWarnsOnceWhenItCannot) {
+    kw::test::TempDir temp;
+    kw::test::SimProcess sim;
+    ASSERT_TRUE(sim.Start({"--memory", sim.Path("memory.bin")}));
+    settings.Com = sim.LinkPath();
+    settings.Trace = true;
+    dataFolder = temp.Path("data");
+    kw::CGatewayCommands commands(Host());
+    port.ExpectMessage(Icon::Information, 112);
+    commands.Read();
+    commands.ReleaseGateway(); // between commands: a file of its own
+    std::vector<std::string> traces;
+    for (const auto& entry : std::filesystem::directory_iterator(commands.TracesFolder()))
+        traces.push_back(kw::test::ReadFileBytes(entry.path().string()));
+    ASSERT_EQ(traces.size(), 2u);
+    std::sort(traces.begin(), traces.end(), [](const std::string& a, const std::string& b) {
+        return a.size() > b.size();
+    });
+    EXPECT_NE(traces[0].find("<< 2049 | 65 "), std::string::npos); // the read's region A
+    EXPECT_NE(traces[1].find(">> 1 | 41 | A"), std::string::npos);
+
+    // A data folder that is a file: the read goes on, each failure told once.
+    temp.Write("blocked", "");
+    dataFolder = temp.Path("blocked");
+    port.ExpectQuestion(Icon::Question, 334, true)
+        .ExpectMessage(Icon::Information, 112)
+        .ExpectMessage(Icon::Warning, 462)
+        .ExpectMessage(Icon::Warning, 481);
+    commands.Read();
+    EXPECT_TRUE(port.AllMessagesShown());
+    EXPECT_EQ(ended, 2);
 }
 
 TEST_F(GatewayCommandRunner, OneCommandAtATimeAndACloseWaitsForIt) {

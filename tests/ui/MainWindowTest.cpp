@@ -335,13 +335,19 @@ TEST_F(MainWindow, ToolPanelHoldsTheSpeedButtonsInOrderWithTheirHints) {
     EXPECT_EQ(Menu("Brana1").title(), "E243");
     // Settings | connect, disconnect | backups, compare, export report | about, exit.
     EXPECT_EQ(Menu("Aplikace1").actions().size(), 11);
-    EXPECT_EQ(Menu("Brana1").actions().size(), 7);
+    // Load, save | read, write | upgrade | record traces, open traces folder.
+    EXPECT_EQ(Menu("Brana1").actions().size(), 10);
     EXPECT_TRUE(Menu("Aplikace1").actions()[1]->isSeparator());
     EXPECT_EQ(Menu("Aplikace1").actions()[5], &Action("BackupsItem"));
     EXPECT_EQ(Menu("Aplikace1").actions()[6], &Action("CompareItem"));
     EXPECT_EQ(Menu("Aplikace1").actions()[7], &Action("ExportReportAction"));
     EXPECT_EQ(Menu("Aplikace1").actions()[10], &Action("Ukoncit1"));
     EXPECT_EQ(Menu("Brana1").actions()[6], &Action("Upgradefirmware1"));
+    EXPECT_EQ(Menu("Brana1").actions()[8], &Action("RecordTracesItem"));
+    EXPECT_TRUE(Action("RecordTracesItem").isCheckable());
+    // The test languages end before these words: each shows its key.
+    EXPECT_EQ(Action("RecordTracesItem").text(), "S479");
+    EXPECT_EQ(Action("OpenTracesItem").text(), "S480");
     EXPECT_EQ(SectionList().count(), 7);
 }
 

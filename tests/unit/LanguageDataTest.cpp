@@ -108,10 +108,12 @@ TEST(LanguageData, FormatWordsMatchTheirCallers) {
                                                 {404, "i"},
                                                 {405, "is"},
                                                 {406, "i"},
-                                                // Backups and compare.
+                                                // Backups, compare and traces.
                                                 {462, "s"},
                                                 {477, "is"},
+                                                {481, "s"},
                                                 {482, "i"},
+                                                {483, "s"},
                                                 // Spreadsheets and the report.
                                                 {496, "s"},
                                                 {497, "iiss"},
