@@ -19,31 +19,48 @@ std::vector<TByteRange> RangesWithin(const std::vector<TByteRange>& ranges, int3
 
 int CLinkTap::Add(Listener listener) {
     m_Listeners.emplace_back(m_NextId, std::move(listener));
+    UpdateQuiet();
     return m_NextId++;
 }
 
 void CLinkTap::Remove(int id) {
     std::erase_if(m_Listeners, [id](const auto& entry) { return entry.first == id; });
+    UpdateQuiet();
 }
 
 void CLinkTap::HideInNext(std::vector<TByteRange> sent, std::vector<TByteRange> reply) {
     m_NextSent = std::move(sent);
     m_NextReply = std::move(reply);
+    UpdateQuiet();
 }
 
-void CLinkTap::Sent(TLinkTapEvent::Kind kind, const void* bytes, size_t n, int32_t timeOut) {
+void CLinkTap::UpdateQuiet() {
+    m_Quiet = m_Listeners.empty() && m_NextSent.empty() && m_NextReply.empty() && m_Reply.empty();
+}
+
+void CLinkTap::TellSent(TLinkTapEvent::Kind kind, const void* bytes, size_t n, int32_t timeOut) {
     // A wait without a command awaits the reply to what went before.
-    std::vector<TByteRange> secret;
-    if (n > 0 || kind == TLinkTapEvent::Kind::Raw) {
-        m_Reply = std::exchange(m_NextReply, {});
-        secret = RangesWithin(std::exchange(m_NextSent, {}), 0, int32_t(n));
+    if (n == 0 && kind != TLinkTapEvent::Kind::Raw) {
+        if (!m_Listeners.empty())
+            Tell({kind, {}, timeOut});
+        return;
     }
-    if (!m_Listeners.empty())
-        Tell({kind, std::string(static_cast<const char*>(bytes), n), timeOut, std::move(secret)});
+    TLinkTapEvent event{kind, {}, timeOut};
+    if (!m_NextSent.empty()) {
+        event.secret = RangesWithin(m_NextSent, 0, int32_t(n));
+        m_NextSent.clear();
+    }
+    m_Reply.swap(m_NextReply);
+    m_NextReply.clear();
+    UpdateQuiet();
+    if (m_Listeners.empty())
+        return;
+    event.bytes.assign(static_cast<const char*>(bytes), n);
+    Tell(event);
 }
 
-void CLinkTap::Received(const uint8_t* bytes, int32_t n, int32_t replyOffset) {
-    if (n <= 0 || m_Listeners.empty())
+void CLinkTap::TellReceived(const uint8_t* bytes, int32_t n, int32_t replyOffset) {
+    if (n <= 0)
         return;
     Tell({TLinkTapEvent::Kind::Received,
           std::string(reinterpret_cast<const char*>(bytes), size_t(n)), 0,
