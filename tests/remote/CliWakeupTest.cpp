@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include <sys/wait.h>
 
 namespace kw::test {
@@ -64,8 +66,23 @@ TEST(CliWakeup, ReadAndWriteOverTheCallBack) {
     ASSERT_TRUE(StartGateway(sim, kSerial, {"--memory", sim.Path("memory.bin")}));
     const std::vector<std::string> wakeup = Wakeup(sim.Path("modem"));
 
-    CliRun run = Cli(dir, Joined({"read"}, Joined(wakeup, {"-o", dir.Path("gw.sgd")})));
+    CliRun run = Cli(dir, Joined({"read"}, Joined(wakeup, {"-o", dir.Path("gw.sgd"), "--trace",
+                                                           dir.Path("read.log")})));
     ASSERT_EQ(run.exitCode, 0) << run.err;
+    // The trace follows the whole way: the modem, the SMS (its PDU and the
+    // modem's echo of it only as their length), the call back and the read.
+    const std::string trace = dir.Read("read.log");
+    for (const std::string& part :
+         {std::string("| AT+CMGS="), std::string("-- connection from 127.0.0.1"),
+          std::string("-- gateway linked"), std::string(">> 1 | 65 | e")}) {
+        EXPECT_NE(trace.find(part), std::string::npos) << part << "\n" << trace.substr(0, 3000);
+    }
+    const size_t pdu = trace.find(">> ", trace.find("| AT+CMGS="));
+    ASSERT_NE(pdu, std::string::npos);
+    const std::string pduLine = trace.substr(pdu, trace.find('\n', pdu) - pdu);
+    EXPECT_TRUE(std::regex_match(
+        pduLine, std::regex(R"(>> (\d+) \| \[secret \1 bytes\] \| \[secret \1 bytes\])")))
+        << pduLine;
     CParameters read;
     RegisterCatalogue(read);
     ASSERT_TRUE(read.LoadFromFile(dir.Path("gw.sgd")));
