@@ -78,7 +78,7 @@ private:
     // With "Record traces" on, each command's exchange leaves a trace file;
     // what happens between commands (a call back, a hang-up) starts one too.
     CLinkTrace m_Trace{m_Terminal.Tap(), [this] { return NextTrace(); }};
-    std::string m_TraceFailure; // told once the command has ended
+    std::string m_TraceFailure;      // told once the command has ended
     std::vector<uint8_t> m_Firmware; // the whole firmware file of an upgrade
     bool m_Busy = false;
     bool m_CloseRequested = false;

@@ -17,9 +17,9 @@
 
 #include <QDesktopServices>
 #include <QListWidget>
-#include <QUrl>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QUrl>
 
 void TFMain::RecordTracesToggled(bool on) {
     m_Settings.Trace = on;

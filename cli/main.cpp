@@ -25,8 +25,8 @@ const Command kCommands[] = {
          " [--trace FILE]",
      &RunWrite},
     {"fw-info", "fw-info FILE", &RunFwInfo},
-    {"upgrade", "upgrade " + WayUsage() +
-         " [--firmware FILE] [--yes] [--attach-timeout SEC] [--trace FILE]",
+    {"upgrade",
+     "upgrade " + WayUsage() + " [--firmware FILE] [--yes] [--attach-timeout SEC] [--trace FILE]",
      &RunUpgrade},
     {"monitor",
      "monitor --port DEV [--once | --passes N] [--set-centre NUMBER]"

@@ -124,7 +124,8 @@ bool CCOMTerminal::AdoptCall(int descriptor, const std::string& received) {
     m_Comm.SetReadBufSize(100000);
     m_Comm.SetWriteBufSize(100000);
     m_Buffer.Clear();
-    Append(reinterpret_cast<const uint8_t*>(received.data()), static_cast<int32_t>(received.size()));
+    Append(reinterpret_cast<const uint8_t*>(received.data()),
+           static_cast<int32_t>(received.size()));
     m_Comm.OnRxChar = [this](TCustomComm&, int count) { ReceiveChars(count); };
     m_Comm.OnError = [this](TCustomComm&, uint32_t) { m_Telephony.LineGone(); };
     try {

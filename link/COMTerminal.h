@@ -7,8 +7,8 @@
 #include "Comm.h"
 #include "LinkTap.h"
 #include "ReceiveBuffer.h"
-#include "TerminalLine.h"
 #include "Telephony.h"
+#include "TerminalLine.h"
 
 #include <QTimer>
 

@@ -200,8 +200,8 @@ void HideImageSecrets(CGatewayLink& link, const ImageRegion& part, bool inReply)
     const int32_t shift = inReply ? 1 : 0;
     std::vector<TByteRange> ranges;
     for (const ImageRegion& secret : SecretImageBytes())
-        for (const TByteRange& inside : RangesWithin({{secret.begin, secret.size}}, part.begin,
-                                                     part.size))
+        for (const TByteRange& inside :
+             RangesWithin({{secret.begin, secret.size}}, part.begin, part.size))
             ranges.push_back({inside.begin + shift, inside.size});
     if (inReply)
         link.Tap().HideInNext({}, std::move(ranges));

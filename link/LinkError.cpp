@@ -12,19 +12,23 @@ struct TLinkErrorRow {
 };
 
 constexpr TLinkErrorRow kLinkErrors[] = {
-    {CCOMTermExp::NotConnected, {word::kLinkFailed, "CE_NOT_CONNECTED", "not connected", "not connected"}},
+    {CCOMTermExp::NotConnected,
+     {word::kLinkFailed, "CE_NOT_CONNECTED", "not connected", "not connected"}},
     {CCOMTermExp::Cancelled, {0, nullptr, "cancelled", "cancel"}},
     {CCOMTermExp::TimedOut,
      {word::kGatewayAnsweredWrongly, "CE_CONNECTION_TIMEOUT",
       "the gateway stopped answering (time-out)", "time-out"}},
     {CCOMTermExp::ParsingError,
-     {word::kGatewayAnsweredWrongly, "CE_PARSING_ERROR", "the gateway's reply made no sense", "reply unreadable"}},
+     {word::kGatewayAnsweredWrongly, "CE_PARSING_ERROR", "the gateway's reply made no sense",
+      "reply unreadable"}},
     // The write failure has always been reported under the parsing error's name.
-    {CCOMTermExp::WriteFailed, {word::kLinkFailed, "CE_PARSING_ERROR", "cannot write to the port",
-                                  "write failed"}},
-    {CCOMTermExp::PortUnavailable, {word::kCannotOpenPort, nullptr, "cannot open the port", "open failed"}},
+    {CCOMTermExp::WriteFailed,
+     {word::kLinkFailed, "CE_PARSING_ERROR", "cannot write to the port", "write failed"}},
+    {CCOMTermExp::PortUnavailable,
+     {word::kCannotOpenPort, nullptr, "cannot open the port", "open failed"}},
     {CCOMTermExp::ConnectionLost,
-     {word::kGatewayAnsweredWrongly, "CE_CONNECTION_LOST", "the connection was lost", "connection lost"}},
+     {word::kGatewayAnsweredWrongly, "CE_CONNECTION_LOST", "the connection was lost",
+      "connection lost"}},
 };
 
 constexpr TLinkErrorText kUnknownLinkError = {word::kLinkFailed, "CE_USER", nullptr, nullptr};

@@ -1,5 +1,7 @@
 #include "HayesModem.h"
 
+#include "CommandLine.h"
+
 #include <cctype>
 #include <charconv>
 
@@ -119,20 +121,10 @@ void HayesModem::Receive(const uint8_t* data, size_t size, std::string& reply) {
 }
 
 void HayesModem::CommandByte(char c, std::string& reply) {
-    if (c == '\n')
-        return;
-    if (m_Echo)
-        reply += c;
-    if (c != '\r') {
-        if (m_Line.size() < kLineMax)
-            m_Line += c;
-        return;
-    }
-    const std::string line = m_Line;
-    m_Line.clear();
-    if (line.size() >= 2 && std::toupper(static_cast<unsigned char>(line[0])) == 'A' &&
-        std::toupper(static_cast<unsigned char>(line[1])) == 'T')
-        CommandLine(line, reply);
+    const auto line = TakeCommandByte(c, m_Echo, m_Line, kLineMax, reply);
+    if (line && line->size() >= 2 && std::toupper(static_cast<unsigned char>((*line)[0])) == 'A' &&
+        std::toupper(static_cast<unsigned char>((*line)[1])) == 'T')
+        CommandLine(*line, reply);
 }
 
 void HayesModem::CommandLine(const std::string& line, std::string& reply) {

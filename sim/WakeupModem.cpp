@@ -1,5 +1,7 @@
 #include "WakeupModem.h"
 
+#include "CommandLine.h"
+
 #include <cctype>
 #include <charconv>
 
@@ -43,19 +45,9 @@ void WakeupModem::Byte(uint8_t byte, std::string& reply) {
         }
         return;
     }
-    if (c == '\n')
-        return;
-    if (m_Echo)
-        reply += c;
-    if (c != '\r') {
-        if (m_Line.size() < kLineMax)
-            m_Line += c;
-        return;
-    }
-    const std::string line = m_Line;
-    m_Line.clear();
-    if (!line.empty())
-        Command(line, reply);
+    const auto line = TakeCommandByte(c, m_Echo, m_Line, kLineMax, reply);
+    if (line && !line->empty())
+        Command(*line, reply);
 }
 
 void WakeupModem::Command(const std::string& line, std::string& reply) {

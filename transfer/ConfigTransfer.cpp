@@ -25,7 +25,6 @@ using Icon = CUserPort::Icon;
 // Image ranges whose bytes the gateway keeps on a write.
 constexpr int32_t kModemNumbers = 928, kModemNumbersSize = 80;
 constexpr int32_t kTransferDate = 1072, kTransferDateSize = 15;
-constexpr int32_t kServicePassword = 2038, kPin = 2042, kSecretSize = 4;
 
 constexpr int32_t kChunkSize = 2048;
 const std::vector<std::string> kAcknowledge = {"X", "Y"};
@@ -106,10 +105,15 @@ bool SendRegionB(CGatewayLink& link, CUserPort& user, const uint8_t* image,
 void KeepGatewayRanges(const TTransferHost& host, uint8_t* image, const uint8_t* readBuffer) {
     const uint8_t* gateway = readBuffer + 1;
     std::memcpy(image + kTransferDate, gateway + kTransferDate, kTransferDateSize);
+    // A security code the editor did not change stays the gateway's own.
+    const auto keep = [&](const char* name) {
+        const CParBasic& type = *host.parameters.Find(name)->Type;
+        std::memcpy(image + type.m_Address, gateway + type.m_Address, size_t(type.ByteSize()));
+    };
     if (!host.passwordChanged)
-        std::memcpy(image + kServicePassword, gateway + kServicePassword, kSecretSize);
+        keep("ServisPassw");
     if (!host.pinChanged)
-        std::memcpy(image + kPin, gateway + kPin, kSecretSize);
+        keep("PINVal");
 }
 
 // What the gateway now holds: the editor's configuration with the ranges the

@@ -26,9 +26,9 @@ std::string ClockText(Clock::time_point when) {
     const std::time_t seconds = Clock::to_time_t(when);
     std::tm local{};
     localtime_r(&seconds, &local);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(when.time_since_epoch())
-                        .count() %
-                    1000;
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(when.time_since_epoch()).count() %
+        1000;
     char text[32];
     std::snprintf(text, sizeof text, "%02d:%02d:%02d.%03d", local.tm_hour, local.tm_min,
                   local.tm_sec, int(ms));
@@ -175,8 +175,8 @@ void CLinkTrace::FlushRaw() {
     m_RawSecret.clear();
 }
 
-void CLinkTrace::WriteBurst(Clock::time_point when, const char* direction,
-                            const std::string& bytes, const std::vector<TByteRange>& secret) {
+void CLinkTrace::WriteBurst(Clock::time_point when, const char* direction, const std::string& bytes,
+                            const std::vector<TByteRange>& secret) {
     WriteLine(when, std::string(direction) + " " + TraceBurstText(bytes, secret));
 }
 

@@ -91,8 +91,8 @@ TEST_F(CliLink, WriteSendsTheFileAndThePinOnlyWhenGiven) {
     ASSERT_EQ(Cli("read" + Port() + " -o " + dir.Path("gw.sgd")).exitCode, 0);
     const kw::test::Image before = ReadImageFile(sim.Path("memory.bin"));
 
-    const CliRun run =
-        Cli("write" + Port() + " " + dir.Path("gw.sgd") + " --pin 2468 --trace " + dir.Path("w.log"));
+    const CliRun run = Cli("write" + Port() + " " + dir.Path("gw.sgd") + " --pin 2468 --trace " +
+                           dir.Path("w.log"));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(PinOf(ReadImageFile(sim.Path("memory.bin"))), "2468");
     // The trace has the exchange from the port's opening, the new PIN only as its length.

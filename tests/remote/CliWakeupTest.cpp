@@ -174,7 +174,8 @@ TEST(CliWakeup, BadUsageExitsTwoBeforeTheModemIsTouched) {
     } cases[] = {
         {with({"--port", sim.LinkPath()}), "--port and --ip exclude each other"},
         {{"--port", sim.LinkPath(), "--apn", "web"}, "--apn does not go with --port"},
-        {{"--modem-port", sim.Path("modem")}, "give one way to the gateway: --port, --modem-device, --modem-line, --ip"},
+        {{"--modem-port", sim.Path("modem")},
+         "give one way to the gateway: --port, --modem-device, --modem-line, --ip"},
         {{"--ip", "--modem-port", sim.Path("modem"), "--number", kNumber}, "--serial is required"},
         {Joined({"--ip", "--modem-port", sim.Path("modem"), "--number", kNumber, "--serial",
                  "1020240001"},

@@ -91,9 +91,8 @@ TEST_F(GatewayCommandRunner, RecordTracesLeavesAFilePerExchangeAndWarnsOnceWhenI
     for (const auto& entry : std::filesystem::directory_iterator(commands.TracesFolder()))
         traces.push_back(kw::test::ReadFileBytes(entry.path().string()));
     ASSERT_EQ(traces.size(), 2u);
-    std::sort(traces.begin(), traces.end(), [](const std::string& a, const std::string& b) {
-        return a.size() > b.size();
-    });
+    std::sort(traces.begin(), traces.end(),
+              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
     EXPECT_NE(traces[0].find("<< 2049 | 65 "), std::string::npos); // the read's region A
     EXPECT_NE(traces[1].find(">> 1 | 41 | A"), std::string::npos);
 
